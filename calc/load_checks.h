@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace linecalc {
+
+inline constexpr std::string_view MsgInputPowerRange =
+    "Введите значение мощности в диапазоне от 1 до 5000 Вт";
+inline constexpr std::string_view MsgSpeakerPowerRange =
+    "Введите значение мощности в диапазоне от 1 до 100 Вт";
+inline constexpr std::string_view MsgSpeakerCountRange =
+    "Введите кол-во гр в диапазоне от 1 до 1000";
+inline constexpr std::string_view MsgOverload =
+    "Расчетная мощность превышает допустимую для данного провода, выберите провод большего "
+    "диаметра";
+
+// The field that takes the keyboard focus after a refusal.
+enum class FocusTarget { Stay, InputPower, SpeakerPower, SpeakerCount };
+
+struct Refusal {
+  std::string_view message;
+  FocusTarget focus = FocusTarget::Stay;
+  friend bool operator==(const Refusal&, const Refusal&) = default;
+};
+
+// Input power of the single load, W: accepted when 0 < pIn < 5000.
+std::optional<Refusal> CheckInputPower(double pIn);
+
+// Loudspeaker power, W: accepted when 0 < power <= 100.
+std::optional<Refusal> CheckSpeakerPower(double power);
+
+// Loudspeaker count: accepted when a whole number from 1 to 1000.
+std::optional<Refusal> CheckSpeakerCount(double count);
+
+// Refuses a requested power above the expected power, both compared as the window shows them.
+std::optional<Refusal> CheckLoad(double requested, double pExpected);
+
+}  // namespace linecalc

@@ -1,0 +1,23 @@
+#include "calc/startup.h"
+
+#include "calc/number_format.h"
+#include "calc/tables.h"
+
+namespace linecalc {
+
+StartupState MakeStartupState(std::string_view decimalSeparator) {
+  LineState s;
+  s.R20Edited = kFalse;
+  s.R10Table = R10Table;
+  s.JMaxCopperTable = JMaxCopperTable;
+  s.JMaxAluminiumTable = JMaxAluminiumTable;
+  s.SectionIndex = DefaultSectionIndex;
+  s.R10 = s.R10Table[DefaultSectionIndex];
+  s.LineVoltage = 100;
+  s.TempC = ReadNumber(DefaultTemperatureText).value();
+  s.LengthM = 1;
+  s.Alpha = CopperAlpha;
+  return {s, FormatNumber(s.R10, decimalSeparator), FormatNumber(s.R10 + s.R10, ".")};
+}
+
+}  // namespace linecalc
