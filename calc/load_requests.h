@@ -40,7 +40,6 @@ Outcome<SingleLoadView> RunSingleLoad(double pIn, const LineState& state,
 // After the refresh: reads and checks the loudspeaker power and count, the load check, then the
 // uniform-load calculation and its report.
 Outcome<UniformLoadView> RunUniformLoad(std::string_view powerText, std::string_view countText,
-                                        const LineState& state,
-                                        std::string_view decimalSeparator);
+                                        const LineState& state, std::string_view decimalSeparator);
 
 }  // namespace linecalc

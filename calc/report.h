@@ -8,7 +8,8 @@
 
 namespace linecalc {
 
-inline constexpr std::string_view ReportSeparator = "===============================================";
+inline constexpr std::string_view ReportSeparator =
+    "===============================================";
 
 // The report list's lines: one TAB-separated row per loudspeaker, the separator, the
 // "На проводах" line and the "Остается" line; Rows.size() + 3 lines in all.

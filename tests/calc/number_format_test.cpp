@@ -1,0 +1,156 @@
+#include "calc/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace linecalc {
+namespace {
+
+struct ReadCase {
+  const char* text;
+  double expected;
+};
+
+class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadNumberTest, ReadsLongestLeadingNumber) {
+  const Checked<double> value = ReadNumber(GetParam().text);
+  ASSERT_TRUE(value.ok()) << GetParam().text;
+  EXPECT_EQ(value.value(), GetParam().expected) << '"' << GetParam().text << '"';
+  EXPECT_FALSE(std::signbit(value.value()) && value.value() == 0) << "negative zero";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corners, ReadNumberTest,
+    ::testing::Values(
+        // No leading number at all.
+        ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{".", 0}, ReadCase{"-", 0}, ReadCase{"+", 0},
+        ReadCase{"--5", 0}, ReadCase{"\r12", 0}, ReadCase{"-0", 0}, ReadCase{"１２", 0},
+        ReadCase{"е5", 0},
+        // Plain numbers and what may follow them.
+        ReadCase{"12", 12}, ReadCase{"120abc", 120}, ReadCase{"+7", 7}, ReadCase{"-10", -10},
+        ReadCase{".5", 0.5}, ReadCase{"-.5", -0.5}, ReadCase{"5.", 5}, ReadCase{"0.75", 0.75},
+        // Blanks, tabs and line feeds anywhere are ignored.
+        ReadCase{"  1 2 3 ", 123}, ReadCase{"1\t2\n3", 123}, ReadCase{"- 5", -5},
+        ReadCase{"1 . 5", 1.5}, ReadCase{"1 e 2", 100},
+        // A comma is a decimal separator too, but only one separator counts.
+        ReadCase{"12,5", 12.5}, ReadCase{"1,2,3", 1.2}, ReadCase{"1.5,2", 1.5}, ReadCase{"1..5", 1},
+        ReadCase{",5", 0.5},
+        // Exponents.
+        ReadCase{"1e3", 1000}, ReadCase{"1E-2", 0.01}, ReadCase{"2.5e1x", 25}, ReadCase{"1e", 1},
+        ReadCase{"1e+", 1}, ReadCase{"1e-", 1}, ReadCase{"1ee2", 1}, ReadCase{"1d2", 1},
+        ReadCase{"1e-400", 0}, ReadCase{"-1e-400", 0}, ReadCase{"1e-99999999999999999999", 0},
+        ReadCase{"4.9e-324", 4.9e-324},
+        // Hexadecimal and octal whole numbers, never negative.
+        ReadCase{"&HFF", 255}, ReadCase{"&hff", 255}, ReadCase{"&HFFFF", 65535},
+        ReadCase{"&H 1 0", 16}, ReadCase{"&HFFx", 255}, ReadCase{"&O17", 15}, ReadCase{"&o778", 63},
+        ReadCase{"&H", 0}, ReadCase{"&", 0}, ReadCase{"&HG", 0}, ReadCase{"&X1", 0},
+        ReadCase{"-&H10", 0}));
+
+TEST(ReadNumberOverflow, IsAFault) {
+  for (const std::string& text :
+       {std::string("1e400"), std::string("-1e309"), std::string("1e99999999999999999999"),
+        "&H" + std::string(300, 'F'), "1" + std::string(400, '0')}) {
+    EXPECT_FALSE(ReadNumber(text).ok()) << text.substr(0, 20);
+  }
+}
+
+TEST(ReadNumberOverflow, TinyFractionWrittenOutReadsAsZero) {
+  const Checked<double> value = ReadNumber("0." + std::string(400, '0') + "1");
+  ASSERT_TRUE(value.ok());
+  EXPECT_EQ(value.value(), 0);
+}
+
+TEST(ReadNumberOverflow, LargestDoubleStillReads) {
+  const Checked<double> value = ReadNumber("1.7976931348623157e308");
+  ASSERT_TRUE(value.ok());
+  EXPECT_EQ(value.value(), std::numeric_limits<double>::max());
+}
+
+struct FormatCase {
+  double value;
+  const char* expected;
+};
+
+class FormatNumberTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatNumberTest, TwoDecimalsRoundedAsWritten) {
+  EXPECT_EQ(FormatNumber(GetParam().value, "."), GetParam().expected)
+      << "value " << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatNumberTest,
+    ::testing::Values(
+        FormatCase{26, "26.00"}, FormatCase{0, "0.00"}, FormatCase{0.0533, "0.05"},
+        FormatCase{1.5, "1.50"}, FormatCase{-1.5, "-1.50"}, FormatCase{123456, "123456.00"},
+        // The binary value lies just below the half; its decimal form is the half.
+        FormatCase{15 * 0.707, "10.61"}, FormatCase{100 * (15 * 0.707), "1060.50"},
+        FormatCase{1.005, "1.01"}, FormatCase{9.995, "10.00"}, FormatCase{999.995, "1000.00"},
+        FormatCase{-1.005, "-1.01"}, FormatCase{0.125, "0.13"}, FormatCase{0.005, "0.01"},
+        FormatCase{0.0049999, "0.00"}, FormatCase{0.0005, "0.00"}, FormatCase{1e-300, "0.00"},
+        // Values that round to zero never show a sign.
+        FormatCase{-0.0, "0.00"}, FormatCase{-0.001, "0.00"}, FormatCase{-0.0049, "0.00"},
+        FormatCase{-0.005, "-0.01"},
+        // Past 15 significant digits the places are zeros.
+        FormatCase{1e20, "100000000000000000000.00"},
+        FormatCase{1234567890123456789.0, "1234567890123460000.00"},
+        FormatCase{9999999999999.99, "9999999999999.99"},
+        FormatCase{99999999999999.99, "100000000000000.00"}));
+
+TEST(FormatNumberSeparator, UsesTheGivenSeparator) {
+  EXPECT_EQ(FormatNumber(26, ","), "26,00");
+  EXPECT_EQ(FormatNumber(-0.5, "٫"), "-0٫50");
+  std::string out = "P=";
+  AppendNumber(out, 19.801075, ",");
+  EXPECT_EQ(out, "P=19,80");
+}
+
+TEST(FormatNumberRange, LargestDoubleIsWrittenOut) {
+  const std::string text = FormatNumber(std::numeric_limits<double>::max(), ".");
+  EXPECT_EQ(text.size(), 309u + 3u);
+  EXPECT_EQ(text.substr(0, 15), "179769313486232");
+}
+
+TEST(RoundAsDisplayed, IsTheShownValue) {
+  EXPECT_EQ(RoundAsDisplayed(100 * (15 * 0.707)), 1060.5);
+  EXPECT_EQ(RoundAsDisplayed(-0.001), 0.0);
+  EXPECT_EQ(RoundAsDisplayed(1414.0), 1414.0);
+}
+
+struct RoundCase {
+  double value;
+  int expected;
+};
+
+class RoundToInt16Test : public ::testing::TestWithParam<RoundCase> {};
+
+TEST_P(RoundToInt16Test, HalfToEven) {
+  const Checked<std::int16_t> r = RoundToInt16(GetParam().value, "test");
+  ASSERT_TRUE(r.ok()) << GetParam().value;
+  EXPECT_EQ(r.value(), GetParam().expected) << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RoundToInt16Test,
+                         ::testing::Values(RoundCase{24.5, 24}, RoundCase{25.5, 26},
+                                           RoundCase{2.5, 2}, RoundCase{3.5, 4},
+                                           RoundCase{-2.5, -2}, RoundCase{-3.5, -4},
+                                           RoundCase{0.5, 0}, RoundCase{0.49, 0},
+                                           RoundCase{99.6, 100}, RoundCase{-0.4, 0},
+                                           RoundCase{32767.4, 32767}, RoundCase{-32768, -32768},
+                                           RoundCase{-32768.5, -32768}));
+
+TEST(RoundToInt16Limits, OutOfRangeIsAFaultNamingItsStep) {
+  for (double value : {32767.5, 32768.0, -32768.6, 40000.0, 1e300,
+                       std::numeric_limits<double>::infinity(), std::nan("")}) {
+    const Checked<std::int16_t> r = RoundToInt16(value, "LineVoltage");
+    ASSERT_FALSE(r.ok()) << value;
+    EXPECT_EQ(r.fault().step, "LineVoltage");
+  }
+}
+
+}  // namespace
+}  // namespace linecalc
