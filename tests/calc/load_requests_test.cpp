@@ -1,1 +1,111 @@
+#include "calc/load_requests.h"
+
 #include <gtest/gtest.h>
+
+#include "calc/refresh.h"
+#include "calc/startup.h"
+
+namespace linecalc {
+namespace {
+
+// The line as the window opens: 0.75 mm² copper, 1 m, 20 °C, 100 V; Рож 1060.50.
+LineState DefaultLine(const char* voltage = "100") {
+  LineState state = MakeStartupState(".").state;
+  ApplyRefresh(state, ComputeRefresh(state, {"1", "20", voltage, ""}, kFalse, true, ".").value());
+  return state;
+}
+
+template <typename View>
+Refusal RefusalOf(const Outcome<View>& outcome) {
+  EXPECT_TRUE(std::holds_alternative<Refusal>(outcome));
+  return std::holds_alternative<Refusal>(outcome) ? std::get<Refusal>(outcome) : Refusal{};
+}
+
+TEST(AcceptInputPower, ReadsCommaAndChecksRange) {
+  EXPECT_EQ(std::get<double>(AcceptInputPower("12,5")), 12.5);
+  EXPECT_EQ(std::get<double>(AcceptInputPower("120 Вт")), 120);
+  for (const char* text : {"", "Вт", "0", "-10", "5000"}) {
+    EXPECT_EQ(RefusalOf(AcceptInputPower(text)).focus, FocusTarget::InputPower) << text;
+  }
+  EXPECT_TRUE(std::holds_alternative<Fault>(AcceptInputPower("1e400")));
+}
+
+TEST(RunSingleLoad, ShowsFourResultsOrRefuses) {
+  const LineState line = DefaultLine();
+  const auto view = std::get<SingleLoadView>(RunSingleLoad(500, line, ","));
+  EXPECT_EQ(view.ZLoad, "20,00");
+  EXPECT_EQ(view.LossPct.substr(0, 2), "0,");
+  // The expected power as shown, 1060.50, is accepted; a hundredth above it is not.
+  EXPECT_TRUE(std::holds_alternative<SingleLoadView>(RunSingleLoad(1060.5, line, ".")));
+  EXPECT_EQ(RefusalOf(RunSingleLoad(1060.51, line, ".")), (Refusal{MsgOverload}));
+  EXPECT_EQ(RefusalOf(RunSingleLoad(1, DefaultLine("0"), ".")), (Refusal{MsgOverload}));
+}
+
+TEST(RunSingleLoad, TinyPowerIsAFaultNotInfinity) {
+  EXPECT_TRUE(std::holds_alternative<Fault>(RunSingleLoad(1e-320, DefaultLine(), ".")));
+}
+
+TEST(RunUniformLoad, DefaultReport) {
+  const auto view = std::get<UniformLoadView>(RunUniformLoad("6", "10", DefaultLine(), "."));
+  ASSERT_EQ(view.lines.size(), 13u);
+  EXPECT_EQ(view.lines[0].substr(0, 2), "1\t");
+  EXPECT_EQ(view.lines[9].substr(0, 3), "10\t");
+  EXPECT_FALSE(view.UniformLossPct.empty());
+  EXPECT_FALSE(view.CascadeVoltage.empty());
+}
+
+TEST(RunUniformLoad, CountsWrittenAsWholeNumbers) {
+  for (const char* count : {"10", "10.0", "1e1", "10,0", " 1 0 "}) {
+    const auto outcome = RunUniformLoad("6", count, DefaultLine(), ".");
+    ASSERT_TRUE(std::holds_alternative<UniformLoadView>(outcome)) << count;
+    EXPECT_EQ(std::get<UniformLoadView>(outcome).lines.size(), 13u) << count;
+  }
+}
+
+TEST(RunUniformLoad, RefusalsInOrder) {
+  struct Case {
+    const char* power;
+    const char* count;
+    Refusal expected;
+  };
+  const LineState line = DefaultLine();
+  for (const Case& c : {
+           Case{"0", "0", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
+           Case{"", "10", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
+           Case{"100.01", "1", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
+           Case{"6", "", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"6", "2.6", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"6", "0,5", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"6", "1000.5", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"6", "шт", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"100", "11", {MsgOverload, FocusTarget::Stay}},
+           Case{"10.61", "100", {MsgOverload, FocusTarget::Stay}},
+       }) {
+    EXPECT_EQ(RefusalOf(RunUniformLoad(c.power, c.count, line, ".")), c.expected)
+        << c.power << " x " << c.count;
+  }
+}
+
+TEST(RunUniformLoad, ExpectedPowerAsShownIsAccepted) {
+  // 100 × 10.605 is 1060.4999999999998 behind the 1060.50 shown; 10.605 W × 100 is 1060.5.
+  EXPECT_TRUE(
+      std::holds_alternative<UniformLoadView>(RunUniformLoad("10.605", "100", DefaultLine(), ".")));
+}
+
+TEST(RunUniformLoad, ShownExpectedPowerOfSection12IsAccepted) {
+  LineState line = MakeStartupState(".").state;
+  line.SectionIndex = 5;  // 1.2 mm², 20 A
+  const RefreshResult r = ComputeRefresh(line, {"1", "20", "100", ""}, kFalse, true, ".").value();
+  ApplyRefresh(line, r);
+  EXPECT_EQ(r.PExpectedText, "1414.00");
+  EXPECT_TRUE(std::holds_alternative<UniformLoadView>(RunUniformLoad("14.14", "100", line, ".")));
+  EXPECT_EQ(RefusalOf(RunUniformLoad("14.15", "100", line, ".")).message, MsgOverload);
+}
+
+TEST(RunUniformLoad, TinyPowerIsAFaultNotInfinity) {
+  EXPECT_TRUE(std::holds_alternative<Fault>(RunUniformLoad("1e-320", "10", DefaultLine(), ".")));
+  EXPECT_TRUE(std::holds_alternative<Fault>(RunUniformLoad("1e999", "10", DefaultLine(), ".")));
+}
+
+}  // namespace
+}  // namespace linecalc

@@ -1,1 +1,68 @@
+#include "calc/uniform_load.h"
+
 #include <gtest/gtest.h>
+
+#include "calc/number_format.h"
+
+namespace linecalc {
+namespace {
+
+TEST(CalculateUniformLoad, WorkedExampleUnrounded) {
+  const UniformLoadResult r = CalculateUniformLoad(100, 4, 10, 2).value();
+  ASSERT_EQ(r.Rows.size(), 2u);
+  EXPECT_EQ(r.Rows[0].Index, 1);
+  EXPECT_EQ(r.Rows[1].Index, 2);
+  EXPECT_NEAR(r.Rows[0].SegmentDrop, 0.398406, 1e-6);
+  EXPECT_NEAR(r.EndVoltage, 99.401197, 1e-6);
+  EXPECT_NEAR(r.DeliveredPower, 19.801075, 1e-6);
+  EXPECT_NEAR(r.CascadeVoltage, 99.000006, 1e-6);
+  EXPECT_EQ(r.LostPower, 10.0 * 2 - r.DeliveredPower);
+  EXPECT_EQ(r.DropTotal, r.Rows[0].SegmentDrop + r.Rows[1].SegmentDrop);
+}
+
+TEST(CalculateUniformLoad, LossAndCascadeAsShown) {
+  struct Case {
+    double rLine, power, count;
+    const char* loss;
+    const char* cascade;
+  };
+  for (const Case& c : {Case{4, 10, 2, "0.99", "99.00"}, Case{20, 100, 1, "30.56", "64.70"},
+                        Case{0, 10, 2, "0.00", "100.00"}}) {
+    const UniformLoadResult r = CalculateUniformLoad(100, c.rLine, c.power, c.count).value();
+    EXPECT_EQ(FormatNumber(r.UniformLossPct, "."), c.loss) << c.rLine;
+    EXPECT_EQ(FormatNumber(r.CascadeVoltage, "."), c.cascade) << c.rLine;
+  }
+}
+
+TEST(CalculateUniformLoad, RowsCountHalfToEven) {
+  for (auto [count, rows] : {std::pair{2.5, 2u}, {3.5, 4u}, {0.5, 0u}, {1000.0, 1000u}}) {
+    const UniformLoadResult r = CalculateUniformLoad(100, 0, 0.01, count).value();
+    EXPECT_EQ(r.Rows.size(), rows) << count;
+  }
+}
+
+TEST(CalculateUniformLoad, NoRowsLeavesTheLineVoltage) {
+  const UniformLoadResult r = CalculateUniformLoad(100, 2, 10, 0.5).value();
+  EXPECT_EQ(r.EndVoltage, 100);
+  EXPECT_EQ(r.DeliveredPower, 0);
+  EXPECT_EQ(r.LostPower, 5);
+  EXPECT_EQ(r.UniformLossPct, 100);
+}
+
+TEST(CalculateUniformLoad, ExtremesAreFaultsNamingTheirStep) {
+  struct Case {
+    std::int16_t u;
+    double rLine, power, count;
+    const char* step;
+  };
+  for (const Case& c : {Case{100, 4, 1e-320, 2, "SpeakerImpedance"},
+                        Case{100, 1e308, 10, 1e-10, "SegmentResistance"},
+                        Case{100, 4, 10, 40000, "RowCount"}, Case{0, 4, 10, 2, "NodePower"}}) {
+    const Checked<UniformLoadResult> r = CalculateUniformLoad(c.u, c.rLine, c.power, c.count);
+    ASSERT_FALSE(r.ok()) << c.step;
+    EXPECT_EQ(r.fault().step, c.step);
+  }
+}
+
+}  // namespace
+}  // namespace linecalc
