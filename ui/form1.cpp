@@ -1,0 +1,145 @@
+#include "ui/form1.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <string_view>
+
+#include "calc/refresh.h"
+#include "calc/startup.h"
+#include "calc/tables.h"
+#include "ui/choice_list.h"
+#include "ui/layout.h"
+#include "ui/qt_text.h"
+#include "ui/r20_key_filter.h"
+#include "ui/result_field.h"
+#include "ui/window_font.h"
+#include "ui/window_icon.h"
+
+namespace linecalc::ui {
+namespace {
+
+const QString kTitle = QStringLiteral("Расчет потерь в линиях (системы звуковой трансляции)");
+constexpr FontSpec kWindowFont{9.75, false};
+
+template <typename Entries>
+void Fill(ChoiceList* list, const Entries& entries, std::string_view chosen) {
+  QStringList texts;
+  for (const auto& entry : entries) {
+    texts.append(ToQString(entry));
+  }
+  list->addItems(texts);
+  list->setCurrentIndex(list->findText(ToQString(chosen)));
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent), showMessage_([this](const QString& text) { ShowMessageBox(this, text); }) {
+  setWindowTitle(kTitle);
+  setWindowIcon(WindowIcon());
+  setFont(WindowFont(kWindowFont));
+  setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+  ui_ = CreateControls(this);
+  connectHandlers();
+  load();
+}
+
+void Form1::setMessageSink(MessageSink sink) {
+  showMessage_ = std::move(sink);
+}
+
+void Form1::connectHandlers() {
+  connect(ui_.Option1, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked) {
+      chooseMaterial(CopperAlpha);
+    }
+  });
+  connect(ui_.Option2, &QRadioButton::toggled, this, [this](bool checked) {
+    if (checked) {
+      chooseMaterial(AluminiumAlpha);
+    }
+  });
+  connect(ui_.CmbDD, &ChoiceList::chosen, this, &Form1::chooseSection);
+  for (ChoiceList* list : {ui_.CmbL, ui_.CmbT, ui_.CmbU}) {
+    connect(list, &ChoiceList::chosen, this, &Form1::chooseListEntry);
+  }
+  new R20KeyFilter(ui_.TxtU, [this] { state_.R20Edited = kTrue; });
+  connect(ui_.Command1, &QPushButton::clicked, this, &Form1::calculateSingleLoad);
+  connect(ui_.Command2, &QPushButton::clicked, this, &Form1::calculateUniformLoad);
+}
+
+void Form1::load() {
+  const StartupState startup = MakeStartupState(decimalSeparator());
+  state_ = startup.state;
+  Fill(ui_.CmbDD, SectionList, DefaultSectionText);
+  ui_.LblU->setText(ToQString(startup.R10Text));
+  ui_.TxtU->setText(ToQString(startup.R20Text));
+  Fill(ui_.CmbT, TemperatureList, DefaultTemperatureText);
+  Fill(ui_.CmbL, LengthList(), DefaultLengthText);
+  Fill(ui_.CmbU, VoltageList, DefaultVoltageText);
+  // Neither option is selected yet, so this raises the copper handler: the first refresh.
+  ui_.Option1->setChecked(true);
+  state_.Alpha = CopperAlpha;
+  ui_.Option1->setChecked(true);
+  ui_.CmbDD->setFocus();
+}
+
+void Form1::chooseMaterial(double alpha) {
+  state_.Alpha = alpha;
+  state_.R20Edited = kFalse;
+  Расчет(state_.R20Edited);
+}
+
+void Form1::chooseSection(int index) {
+  state_.SectionIndex = index;
+  state_.R20Edited = kFalse;
+  Расчет(state_.R20Edited);
+}
+
+void Form1::chooseListEntry() {
+  state_.R20Edited = kFalse;
+  Расчет(state_.R20Edited);
+}
+
+bool Form1::Расчет(std::int16_t& keepR20) {
+  const std::string length = ui_.CmbL->currentText().toStdString();
+  const std::string temperature = ui_.CmbT->currentText().toStdString();
+  const std::string voltage = ui_.CmbU->currentText().toStdString();
+  const std::string r20 = ui_.TxtU->text().toStdString();
+  const Checked<RefreshResult> refreshed =
+      ComputeRefresh(state_, {length, temperature, voltage, r20}, keepR20, ui_.Option1->isChecked(),
+                     decimalSeparator());
+  // Results computed from the fields as they stood before must not outlive this refresh,
+  // whether it succeeds or not.
+  clearSingleLoadResults();
+  if (!refreshed) {
+    showMessage_(kFaultMessage);
+    return false;
+  }
+  const RefreshResult& result = refreshed.value();
+  ApplyRefresh(state_, result);
+  ui_.LblU->setText(ToQString(result.R10Text));
+  if (result.R20Text) {
+    ui_.TxtU->setText(ToQString(*result.R20Text));
+  }
+  ui_.LblDJ->setText(ToQString(result.JMaxText));
+  ui_.LblAR->setText(ToQString(result.RLineText));
+  ui_.LblOJ->setText(ToQString(result.JOptText));
+  ui_.LblP->setText(ToQString(result.PExpectedText));
+  return true;
+}
+
+void Form1::clearSingleLoadResults() {
+  for (ResultField* field : {ui_.LblUr, ui_.LblPr, ui_.LblPot, ui_.LblZ}) {
+    field->clear();
+  }
+}
+
+std::string Form1::decimalSeparator() const {
+  return QLocale().decimalPoint().toStdString();
+}
+
+}  // namespace linecalc::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "calc/line_state.h"
+#include "calc/load_requests.h"
+#include "ui/controls.h"
+#include "ui/message_box.h"
+
+namespace linecalc::ui {
+
+// The calculator's one window. It owns the line state for its whole life; its handlers read
+// the fields, let calc check, compute and format, and write the texts back.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // Where messages for the user go; by default a modal message box.
+  void setMessageSink(MessageSink sink);
+
+  const LineState& state() const { return state_; }
+
+  // Brings the reference values in line with the fields as they stand and empties the
+  // single-load results. `keepR20` is R20Edited: when true the typed R20 is kept and used.
+  // Returns false when it stopped on a fault, after showing the fault message.
+  bool Расчет(std::int16_t& keepR20);
+
+ private:
+  void connectHandlers();
+  void load();
+  void chooseMaterial(double alpha);
+  void chooseSection(int index);
+  void chooseListEntry();
+  void calculateSingleLoad();
+  void calculateUniformLoad();
+  template <typename View>
+  const View* settle(const Outcome<View>& outcome);
+  void moveFocus(FocusTarget target);
+  void clearSingleLoadResults();
+  std::string decimalSeparator() const;
+
+  LineState state_;
+  Form1Controls ui_;
+  MessageSink showMessage_;
+};
+
+}  // namespace linecalc::ui

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QRect>
+#include <span>
+
+namespace linecalc::ui {
+
+// The window's geometry is given in twips; 15 twips make one device-independent pixel, so
+// Qt's high-DPI scaling keeps the layout at any screen scale.
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidthTwips = 15090;
+inline constexpr int kClientHeightTwips = 8025;
+
+enum class ControlKind {
+  StaticText,
+  ResultField,
+  TextField,
+  ChoiceList,  // editable drop-down
+  PickList,    // drop-down that only offers its entries
+  RadioButton,
+  GroupFrame,
+  PushButton,
+  ReportList,
+};
+
+struct FontSpec {
+  double points;
+  bool bold;
+};
+
+struct TwipsBox {
+  int left, top, width, height;
+};
+
+struct ControlSpec {
+  const char* name;
+  ControlKind kind;
+  const char* text;    // UTF-8 caption or initial text
+  const char* parent;  // name of the containing control; nullptr for the window
+  TwipsBox box;        // relative to the parent's top-left corner
+  FontSpec font;
+};
+
+struct LineSpec {
+  const char* name;
+  int x1, y1, x2, y2;  // twips, end points included
+};
+
+// Every control of the window, containers before what they contain.
+std::span<const ControlSpec> ControlTable();
+
+// The one-pixel rules that divide the window into its areas.
+std::span<const LineSpec> LineTable();
+
+QRect ToPixels(const TwipsBox& box);
+QRect ToPixels(const LineSpec& line);
+
+}  // namespace linecalc::ui

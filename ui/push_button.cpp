@@ -1,0 +1,29 @@
+#include "ui/push_button.h"
+
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace linecalc::ui {
+
+PushButton::PushButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void PushButton::paintEvent(QPaintEvent* /*event*/) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButtonBevel, option);
+
+  const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  painter.drawItemText(contents, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
+                       QPalette::ButtonText);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+}
+
+}  // namespace linecalc::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QList>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+namespace linecalc::ui {
+
+class TabStopDelegate;
+
+// Where the columns of `heading` after the first start, in pixels from its left edge: each
+// column begins after a run of spaces.
+QList<qreal> HeadingColumnStarts(const QString& heading, const QFont& font);
+
+// A read-only list of TAB-separated report rows whose columns start at fixed positions.
+class ReportList : public QListWidget {
+ public:
+  explicit ReportList(QWidget* parent);
+
+  // Positions in pixels from the list's own left edge.
+  void setColumnStarts(const QList<qreal>& starts);
+
+  // Replaces every row at once, so that a long report is laid out a single time.
+  void setLines(const QStringList& lines);
+  QStringList lines() const;
+
+ private:
+  TabStopDelegate* delegate_;
+};
+
+}  // namespace linecalc::ui

@@ -1,0 +1,29 @@
+#include "ui/window_font.h"
+
+#include <QFontDatabase>
+#include <QList>
+#include <QStringList>
+
+namespace linecalc::ui {
+
+QString WindowFontFamily() {
+  static const QString family = [] {
+    const QString preferred = QStringLiteral("Verdana");
+    // families() lists installed fonts only; hasFamily() would also accept a fontconfig alias
+    // that silently maps to another font.
+    const bool installed =
+        QFontDatabase::families().contains(preferred) &&
+        QFontDatabase::writingSystems(preferred).contains(QFontDatabase::Cyrillic);
+    return installed ? preferred : QStringLiteral("DejaVu Sans");
+  }();
+  return family;
+}
+
+QFont WindowFont(const FontSpec& spec) {
+  QFont font(WindowFontFamily());
+  font.setPointSizeF(spec.points);
+  font.setBold(spec.bold);
+  return font;
+}
+
+}  // namespace linecalc::ui
