@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace linecalc {
@@ -179,66 +182,154 @@ Checked<double> ReadNumber(std::string_view text) {
 
 namespace {
 
-// The digits of |value| from its highest place down to hundredths, rounded half away from zero
-// at the thousandths of its 15-significant-digit decimal form. Returns the digit count written
-// into `cents` (at least three).
-size_t RoundedCents(double magnitude, std::array<char, 330>& cents) {
-  // "d.dddddddddddddde±XXX": the 15 significant digits and the exponent of the first.
-  std::array<char, 32> sci{};
-  const auto result = std::to_chars(sci.data(), sci.data() + sci.size(), magnitude,
-                                    std::chars_format::scientific, 14);
-  std::array<char, 15> digits{};
-  digits[0] = sci[0];
-  std::copy_n(sci.data() + 2, 14, digits.data() + 1);
-  int exponent = 0;
-  const char* expText = sci.data() + 17;  // past "d.dddddddddddddde"
-  std::from_chars(expText[0] == '+' ? expText + 1 : expText, result.ptr, exponent);
+// The value's decimal form taken to 15 significant digits (exactly rounded): digit[i] stands at
+// the place 10^(exponent - i).
+struct FifteenDigits {
+  std::array<char, 15> digit;
+  int exponent;
+};
 
-  // Place p (10^p) holds digit index exponent - p of the 15 significant digits.
-  auto digitAt = [&](int place) {
-    const int index = exponent - place;
-    return index >= 0 && index < 15 ? digits[index] : '0';
-  };
-  const int highest = std::max(exponent, 0);
-  size_t count = 0;
-  for (int place = highest; place >= -2; --place) {
-    cents[count++] = digitAt(place);
+FifteenDigits ToFifteenDigits(double magnitude) {
+  // "d.dddddddddddddde±x…"
+  std::array<char, 32> text;
+  const char* end = std::to_chars(text.data(), text.data() + text.size(), magnitude,
+                                  std::chars_format::scientific, 14)
+                        .ptr;
+  FifteenDigits f;
+  f.digit[0] = text[0];
+  std::copy_n(text.data() + 2, 14, f.digit.data() + 1);
+  int exponent = 0;
+  for (const char* p = text.data() + 18; p < end; ++p) {
+    exponent = exponent * 10 + (*p - '0');
   }
-  if (digitAt(-3) >= '5') {
-    size_t i = count;
-    while (i > 0 && cents[i - 1] == '9') {
-      cents[--i] = '0';
-    }
-    if (i == 0) {
-      std::copy_backward(cents.data(), cents.data() + count, cents.data() + count + 1);
-      cents[0] = '1';
-      ++count;
-    } else {
-      ++cents[i - 1];
-    }
+  f.exponent = text[17] == '-' ? -exponent : exponent;
+  return f;
+}
+
+__extension__ using Uint128 = unsigned __int128;
+
+constexpr std::array<std::uint64_t, 20> kPow10 = [] {
+  std::array<std::uint64_t, 20> p{};
+  p[0] = 1;
+  for (size_t i = 1; i < p.size(); ++i) {
+    p[i] = p[i - 1] * 10;
   }
-  return count;
+  return p;
+}();
+
+// |value| × 100 as shown, for the magnitudes that the window meets every time, computed
+// exactly in integers; empty outside [1e-5, 1e14), where the general route takes over.
+// The 15 significant digits are the binary value m × 2^-shift times 10^(14 - e), rounded
+// half to even as an exact decimal conversion rounds.
+std::optional<std::uint64_t> FastCents(double magnitude) {
+  if (!(magnitude >= 1e-5 && magnitude < 1e14)) {
+    return std::nullopt;
+  }
+  // A normal double: m × 2^-shift with the 53-bit significand m.
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const int biased = static_cast<int>(bits >> 52);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - biased;  // 6..69 in this range
+  // Decimal exponent of the leading digit, guessed from the binary one and corrected below.
+  int e = ((biased - 1023) * 1233) >> 12;
+  std::uint64_t digits = 0;
+  for (;;) {
+    const int p = 14 - e;
+    if (p < 0 || p >= static_cast<int>(kPow10.size())) {
+      return std::nullopt;
+    }
+    const Uint128 product = Uint128{m} * kPow10[p];
+    auto q = static_cast<std::uint64_t>(product >> shift);
+    if (q >= kPow10[15]) {
+      ++e;
+      continue;
+    }
+    if (q < kPow10[14]) {
+      --e;
+      continue;
+    }
+    const Uint128 rest = product - (Uint128{q} << shift);
+    const Uint128 half = Uint128{1} << (shift - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) {
+      ++q;
+    }
+    if (q == kPow10[15]) {  // 999…9.5 rounded up to the next power of ten
+      q = kPow10[14];
+      ++e;
+    }
+    digits = q;
+    break;
+  }
+  if (e >= 12) {
+    return digits * kPow10[e - 12];
+  }
+  const int dropped = 11 - e;  // places below the thousandths
+  const std::uint64_t thousandths = dropped < 20 ? digits / kPow10[dropped] : 0;
+  return (thousandths + 5) / 10;
+}
+
+void AppendCents(std::string& out, bool negative, std::uint64_t cents,
+                 std::string_view decimalSeparator) {
+  if (negative && cents != 0) {
+    out.push_back('-');
+  }
+  std::array<char, 24> whole;
+  char* end = std::to_chars(whole.data(), whole.data() + whole.size(), cents / 100).ptr;
+  out.append(whole.data(), end);
+  out.append(decimalSeparator);
+  const auto hundredths = static_cast<unsigned>(cents % 100);
+  out.push_back(static_cast<char>('0' + hundredths / 10));
+  out.push_back(static_cast<char>('0' + hundredths % 10));
+}
+
+// Adds one hundredth to the digits in [first, last), carrying leftwards; returns the new first,
+// which moves one place left when the carry runs out of digits.
+char* AddOneHundredth(char* first, char* last) {
+  char* p = last;
+  while (p != first && *(p - 1) == '9') {
+    *--p = '0';
+  }
+  if (p == first) {
+    *--first = '1';
+  } else {
+    ++*(p - 1);
+  }
+  return first;
 }
 
 }  // namespace
 
 void AppendNumber(std::string& out, double value, std::string_view decimalSeparator) {
-  std::array<char, 330> cents{};
-  const size_t count = RoundedCents(std::fabs(value), cents);
-  const std::string_view all(cents.data(), count);
-  const size_t firstNonZero = all.find_first_not_of('0');
-  if (firstNonZero == std::string_view::npos) {
-    out.append("0").append(decimalSeparator).append("00");
+  if (const std::optional<std::uint64_t> cents = FastCents(std::fabs(value))) {
+    AppendCents(out, value < 0, *cents, decimalSeparator);
     return;
   }
-  if (value < 0) {
+  const FifteenDigits f = ToFifteenDigits(std::fabs(value));
+  auto digitAt = [&f](int place) {
+    const int index = f.exponent - place;
+    return index >= 0 && index < 15 ? f.digit[index] : '0';
+  };
+  // Every place from the highest (at least the units) down to the hundredths, with room in
+  // front for a carry. The largest double has 309 places before the point.
+  std::array<char, 320> buffer;
+  char* const last = buffer.data() + buffer.size();
+  char* first = last;
+  for (int place = -2; place <= std::max(f.exponent, 0); ++place) {
+    *--first = digitAt(place);
+  }
+  if (digitAt(-3) >= '5') {
+    first = AddOneHundredth(first, last);
+  }
+  while (last - first > 3 && *first == '0') {
+    ++first;  // no leading zeros before the units
+  }
+  const bool zero = std::all_of(first, last, [](char c) { return c == '0'; });
+  if (value < 0 && !zero) {
     out.push_back('-');
   }
-  const size_t wholeEnd = count - 2;
-  const size_t wholeStart = std::min(firstNonZero, wholeEnd - 1);
-  out.append(all.substr(wholeStart, wholeEnd - wholeStart));
+  out.append(first, last - 2);
   out.append(decimalSeparator);
-  out.append(all.substr(wholeEnd));
+  out.append(last - 2, last);
 }
 
 std::string FormatNumber(double value, std::string_view decimalSeparator) {

@@ -1,5 +1,8 @@
 #include "calc/uniform_load.h"
 
+#include <array>
+#include <string_view>
+
 #include "calc/number_format.h"
 #include "calc/verify.h"
 
@@ -15,22 +18,54 @@ struct Walk {
   double deliveredPower = 0;
 };
 
+// Every value one stretch produces, in the order of the operations that produce them.
+struct Stretch {
+  double v2, remainingImpedance, loop, segmentCurrent, segmentDrop, dropTotal, remainingPower,
+      nodeVoltage, node2, nodePower, deliveredPower;
+};
+
+inline constexpr std::array<std::string_view, 11> kStretchSteps{
+    "NodeVoltage²", "RemainingImpedance", "stretch + rest", "SegmentCurrent",
+    "SegmentDrop",  "DropTotal",          "RemainingPower", "NodeVoltage",
+    "NodeVoltage²", "NodePower",          "DeliveredPower"};
+
 // One stretch of line and the loudspeaker at its far end. The rest of the line is replaced by
 // the impedance that would draw the remaining rated power at the voltage entering the stretch.
-SpeakerRow Step(Walk& w, std::int16_t index, double speakerPower, double speakerImpedance,
+Stretch Advance(const Walk& w, double speakerPower, double speakerImpedance,
                 double segmentResistance) {
-  const double v2 = Verify(w.nodeVoltage * w.nodeVoltage, "NodeVoltage²");
-  const double remainingImpedance = Verify(v2 / w.remainingPower, "RemainingImpedance");
-  const double loop = Verify(segmentResistance + remainingImpedance, "stretch + rest");
-  const double segmentCurrent = Verify(w.nodeVoltage / loop, "SegmentCurrent");
-  const double segmentDrop = Verify(segmentCurrent * segmentResistance, "SegmentDrop");
-  w.dropTotal = Verify(w.dropTotal + segmentDrop, "DropTotal");
-  w.remainingPower = Verify(w.remainingPower - speakerPower, "RemainingPower");
-  w.nodeVoltage = Verify(w.nodeVoltage - segmentDrop, "NodeVoltage");
-  const double node2 = Verify(w.nodeVoltage * w.nodeVoltage, "NodeVoltage²");
-  const double nodePower = Verify(node2 / speakerImpedance, "NodePower");
-  w.deliveredPower = Verify(w.deliveredPower + nodePower, "DeliveredPower");
-  return {index, segmentDrop, nodePower};
+  Stretch s{};
+  s.v2 = w.nodeVoltage * w.nodeVoltage;
+  s.remainingImpedance = s.v2 / w.remainingPower;
+  s.loop = segmentResistance + s.remainingImpedance;
+  s.segmentCurrent = w.nodeVoltage / s.loop;
+  s.segmentDrop = s.segmentCurrent * segmentResistance;
+  s.dropTotal = w.dropTotal + s.segmentDrop;
+  s.remainingPower = w.remainingPower - speakerPower;
+  s.nodeVoltage = w.nodeVoltage - s.segmentDrop;
+  s.node2 = s.nodeVoltage * s.nodeVoltage;
+  s.nodePower = s.node2 / speakerImpedance;
+  s.deliveredPower = w.deliveredPower + s.nodePower;
+  return s;
+}
+
+// Tests every value of the stretch. A non-finite value taints all values computed from it, so
+// the first one in operation order is the operation that failed: the result is the same as a
+// test after each operation, with one branch per loudspeaker instead of eleven.
+void VerifyStretch(const Stretch& s) {
+  const std::array<double, 11> values{
+      s.v2,          s.remainingImpedance, s.loop,           s.segmentCurrent,
+      s.segmentDrop, s.dropTotal,          s.remainingPower, s.nodeVoltage,
+      s.node2,       s.nodePower,          s.deliveredPower};
+  bool finite = true;
+  for (double v : values) {
+    finite &= std::isfinite(v);
+  }
+  if (finite) [[likely]] {
+    return;
+  }
+  for (size_t i = 0; i < values.size(); ++i) {
+    Verify(values[i], kStretchSteps[i]);
+  }
 }
 
 void Totals(UniformLoadResult& r, const Walk& w, double speakerPower, double speakerCount,
@@ -60,8 +95,10 @@ UniformLoadResult Compute(double u, double rLine, double speakerPower, double sp
   UniformLoadResult r;
   r.Rows.reserve(rowCount > 0 ? rowCount : 0);
   for (int index = 1; index <= rowCount; ++index) {
-    r.Rows.push_back(Step(walk, static_cast<std::int16_t>(index), speakerPower, speakerImpedance,
-                          segmentResistance));
+    const Stretch s = Advance(walk, speakerPower, speakerImpedance, segmentResistance);
+    VerifyStretch(s);
+    walk = {s.nodeVoltage, s.remainingPower, s.dropTotal, s.deliveredPower};
+    r.Rows.push_back({static_cast<std::int16_t>(index), s.segmentDrop, s.nodePower});
   }
   Totals(r, walk, speakerPower, speakerCount, segmentResistance);
   return r;

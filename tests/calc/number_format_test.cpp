@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace linecalc {
 namespace {
@@ -100,6 +104,75 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{1234567890123456789.0, "1234567890123460000.00"},
         FormatCase{9999999999999.99, "9999999999999.99"},
         FormatCase{99999999999999.99, "100000000000000.00"}));
+
+// An independent route to the same rule: printf's exact 15 significant digits, then a half at
+// the third decimal rounded away from zero on the decimal text.
+std::string Reference(double value) {
+  char sci[40];
+  std::snprintf(sci, sizeof sci, "%.14e", std::fabs(value));
+  std::string digits = std::string(1, sci[0]) + std::string(sci + 2, 14);
+  const int exponent = std::atoi(sci + 17);
+  // Fixed text with three decimals: pad or cut the 15 digits at the thousandths.
+  const int places = exponent + 4;  // digits down to the thousandths
+  std::string fixed;
+  if (places <= 0) {
+    fixed = "0000";
+  } else {
+    fixed = digits.substr(0, std::min<size_t>(places, 15));
+    fixed.resize(places, '0');
+    if (exponent < 0) {
+      fixed.insert(0, std::string(-exponent, '0'));
+    }
+  }
+  const bool up = fixed.back() >= '5';
+  fixed.pop_back();
+  std::string cents = fixed;
+  for (size_t i = cents.size(); up; --i) {
+    if (i == 0) {
+      cents.insert(0, "1");
+      break;
+    }
+    if (cents[i - 1] != '9') {
+      ++cents[i - 1];
+      break;
+    }
+    cents[i - 1] = '0';
+  }
+  cents.erase(0, std::min(cents.find_first_not_of('0'), cents.size() - 3));
+  const bool zero = cents.find_first_not_of('0') == std::string::npos;
+  return (value < 0 && !zero ? "-" : "") + cents.substr(0, cents.size() - 2) + "." +
+         cents.substr(cents.size() - 2);
+}
+
+TEST(FormatNumberAgreement, MatchesExactDecimalRounding) {
+  std::mt19937_64 random(20261207);
+  std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-8, 18);
+  std::vector<double> values;
+  for (int i = 0; i < 200000; ++i) {
+    values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+  }
+  // Halves at the third decimal and at the fifteenth digit, and their neighbours.
+  for (int cents = 0; cents < 100000; cents += 7) {
+    const double half = cents / 100.0 + 0.005;
+    for (double v : {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9)}) {
+      values.push_back(v);
+      values.push_back(-v);
+    }
+  }
+  for (double v : {1.0e-5, 9.999999999999999e13, 1e14, 99999999999999.5, 0.00999999999999999}) {
+    values.push_back(v);
+  }
+  int mismatches = 0;
+  for (double v : values) {
+    const std::string expected = Reference(v);
+    if (FormatNumber(v, ".") != expected && ++mismatches <= 5) {
+      ADD_FAILURE() << std::hexfloat << v << std::defaultfloat << ": " << FormatNumber(v, ".")
+                    << " instead of " << expected;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
 
 TEST(FormatNumberSeparator, UsesTheGivenSeparator) {
   EXPECT_EQ(FormatNumber(26, ","), "26,00");
