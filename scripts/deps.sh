@@ -1,0 +1,38 @@
+# Sourced by the scripts in this folder: installs the Debian 12 packages that are missing,
+# as root or through sudo, and does nothing when all of them are already there.
+
+# Packages to build the program and run every test.
+LINECALC_PACKAGES=(
+  cmake ninja-build g++ clang-format
+  qt6-base-dev libgl-dev fonts-dejavu-core
+  libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth x11-utils xdotool imagemagick
+  dpkg-dev desktop-file-utils appstream
+)
+
+linecalc_missing_packages() {
+  local package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      printf '%s\n' "$package"
+    fi
+  done
+}
+
+linecalc_install() {
+  local missing
+  mapfile -t missing < <(linecalc_missing_packages "$@")
+  if [ "${#missing[@]}" -eq 0 ]; then
+    return 0
+  fi
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; return 1; }
+    sudo=(sudo)
+  fi
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
