@@ -341,7 +341,12 @@ std::string FormatNumber(double value, std::string_view decimalSeparator) {
 double RoundAsDisplayed(double value) {
   const std::string text = FormatNumber(value, ".");
   double rounded = 0;
-  std::from_chars(text.data(), text.data() + text.size(), rounded);
+  if (std::from_chars(text.data(), text.data() + text.size(), rounded).ec ==
+      std::errc::result_out_of_range) {
+    // Fifteen digits round the largest doubles up past the range ("179769313486232…"), and
+    // from_chars then leaves `rounded` at 0; the double nearest to the text is the largest one.
+    return std::copysign(std::numeric_limits<double>::max(), value);
+  }
   return rounded;
 }
 

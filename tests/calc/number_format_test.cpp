@@ -194,6 +194,16 @@ TEST(RoundAsDisplayed, IsTheShownValue) {
   EXPECT_EQ(RoundAsDisplayed(1414.0), 1414.0);
 }
 
+// Shown to 15 digits the largest doubles lie past the range; they once came back as 0, which
+// would have made a load check refuse everything against them.
+TEST(RoundAsDisplayed, LargestDoublesStayLargest) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  EXPECT_EQ(RoundAsDisplayed(kMax), kMax);
+  EXPECT_EQ(RoundAsDisplayed(-kMax), -kMax);
+  EXPECT_EQ(RoundAsDisplayed(std::nextafter(kMax, 0.0)), kMax);
+  EXPECT_EQ(RoundAsDisplayed(1.79769313486231e308), 1.79769313486231e308);
+}
+
 struct RoundCase {
   double value;
   int expected;
