@@ -84,6 +84,9 @@ void Window::type(const char* field, const QString& text) {
   }
   edit->setFocus();
   edit->selectAll();
+  if (text.isEmpty()) {
+    QTest::keyClick(edit, Qt::Key_Delete);
+  }
   QTest::keyClicks(edit, text);
 }
 
