@@ -80,29 +80,20 @@ class UniformLoadTest : public QObject {
     const QString power = ToQString(MsgSpeakerPowerRange);
     const QString count = ToQString(MsgSpeakerCountRange);
     const QString overload = ToQString(MsgOverload);
-    QTest::newRow("power zero") << "0"
-                                << "10" << power << "TxtPg";
-    QTest::newRow("power empty") << ""
-                                 << "10" << power << "TxtPg";
-    QTest::newRow("power 100.01") << "100.01"
-                                  << "10" << power << "TxtPg";
-    QTest::newRow("both wrong: power first") << "0"
-                                             << "0" << power << "TxtPg";
-    QTest::newRow("count zero") << "6"
-                                << "0" << count << "TxtK";
-    QTest::newRow("count negative") << "6"
-                                    << "-3" << count << "TxtK";
-    QTest::newRow("count letters") << "6"
-                                   << "abc" << count << "TxtK";
-    QTest::newRow("count 1000.5") << "1"
-                                  << "1000.5" << count << "TxtK";
-    QTest::newRow("fractional count") << "6"
-                                      << "2.5" << count << "TxtK";
-    QTest::newRow("fractional count with comma") << "6"
-                                                 << "2,5" << count << "TxtK";
-    QTest::newRow("above the expected power") << "100"
-                                              << "11" << overload << "Command2";
+    // clang-format off
+    QTest::newRow("power zero") << "0" << "10" << power << "TxtPg";
+    QTest::newRow("power empty") << "" << "10" << power << "TxtPg";
+    QTest::newRow("power 100.01") << "100.01" << "10" << power << "TxtPg";
+    QTest::newRow("both wrong: power first") << "0" << "0" << power << "TxtPg";
+    QTest::newRow("count zero") << "6" << "0" << count << "TxtK";
+    QTest::newRow("count negative") << "6" << "-3" << count << "TxtK";
+    QTest::newRow("count letters") << "6" << "abc" << count << "TxtK";
+    QTest::newRow("count 1000.5") << "1" << "1000.5" << count << "TxtK";
+    QTest::newRow("fractional count") << "6" << "2.5" << count << "TxtK";
+    QTest::newRow("fractional count with comma") << "6" << "2,5" << count << "TxtK";
+    QTest::newRow("above the expected power") << "100" << "11" << overload << "Command2";
     QTest::newRow("a hundredth above") << Shown("10.606") << "100" << overload << "Command2";
+    // clang-format on
   }
   // A refused press leaves the previous report on view but empties the single-load results.
   void refusals() {
