@@ -1,9 +1,14 @@
 // Arbitrary bytes through the number input rule, and every value it reads through the display
 // rule and the whole-number rounding.
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -95,6 +100,39 @@ bool IsDisplayForm(std::string_view shown, std::string_view separator) {
   return digits(whole) && digits(cents) && (whole.size() == 1 || whole[0] != '0');
 }
 
+// The display rule done the slow way, as on paper: the 15 significant digits that printf gives
+// exactly, written out place by place, then a half at the thousandths rounded up by hand. It
+// shares nothing with the library's routes, so a wrong cent there shows up as a difference.
+std::string ShownOnPaper(double value) {
+  std::array<char, 48> sci{};  // "d.dddddddddddddde±xx"
+  std::snprintf(sci.data(), sci.size(), "%.14e", std::fabs(value));
+  const std::string digits = sci[0] + std::string(sci.data() + 2, 14);
+  const int exponent = std::atoi(sci.data() + 17);
+  std::string places;  // from the highest place, at least the units, down to the thousandths
+  for (int place = std::max(exponent, 0); place >= -3; --place) {
+    const int index = exponent - place;
+    places.push_back(index >= 0 && index < 15 ? digits[index] : '0');
+  }
+  const bool roundUp = places.back() >= '5';
+  places.pop_back();
+  if (roundUp) {
+    size_t i = places.size();
+    while (i > 0 && places[i - 1] == '9') {
+      places[--i] = '0';
+    }
+    if (i == 0) {
+      places.insert(0, "1");
+    } else {
+      ++places[i - 1];
+    }
+  }
+  const size_t start = std::min(places.find_first_not_of('0'), places.size() - 3);
+  places.erase(0, start);
+  const bool zero = places.find_first_not_of('0') == std::string::npos;
+  return (value < 0 && !zero ? "-" : "") + places.substr(0, places.size() - 2) + "." +
+         places.substr(places.size() - 2);
+}
+
 void CheckDisplay(double value) {
   const std::string detail = FormatNumber(value, ".") + " from " + std::to_string(value);
   for (std::string_view separator : kSeparators) {
@@ -102,6 +140,8 @@ void CheckDisplay(double value) {
     RequireShown(shown, separator, "a shown number is finite and never a negative zero");
     Require(IsDisplayForm(shown, separator), "a shown number has two decimals", shown);
   }
+  Require(FormatNumber(value, ".") == ShownOnPaper(value), "a number is shown as on paper",
+          detail + " on paper " + ShownOnPaper(value));
   const double rounded = RoundAsDisplayed(value);
   Require(std::isfinite(rounded), "the value as shown is finite", detail);
   // Fifteen digits round the largest doubles up past the range: the shown text then reads as an
@@ -146,6 +186,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (value.ok()) {
     CheckDisplay(value.value());
     CheckWholeRounding(value.value());
+  }
+  // The same bytes taken as a double reach every bit pattern, which no text of a few bytes does.
+  double bits = 0;
+  if (size >= sizeof bits) {
+    std::memcpy(&bits, data, sizeof bits);
+    if (std::isfinite(bits)) {
+      CheckDisplay(bits);
+      CheckWholeRounding(bits);
+    }
   }
   return 0;
 }
