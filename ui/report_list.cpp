@@ -23,6 +23,8 @@ ReportList::ReportList(QWidget* parent)
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every report line fits but the separator rule, which may be cut off like any caption.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void ReportList::setColumnStarts(const QList<qreal>& starts) {

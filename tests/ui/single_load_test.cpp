@@ -81,17 +81,6 @@ class SingleLoadTest : public QObject {
     QCOMPARE(w.takeMessages(), QStringList{ToQString(MsgOverload)});  // 600 > 50 × 10.605
     QCOMPARE(w.text("LblP"), Shown("530.25"));
   }
-
-  void aChoiceEmptiesTheResults() {
-    Window w;
-    w.type("TxtPp", "500");
-    w.click("Command1");
-    QVERIFY(!w.text("LblZ").isEmpty());
-    w.choose("CmbDD", "1.0");
-    for (const char* result : {"LblZ", "LblUr", "LblPr", "LblPot"}) {
-      QVERIFY2(w.text(result).isEmpty(), result);
-    }
-  }
 };
 
 }  // namespace linecalc::ui::test

@@ -25,20 +25,6 @@ class UniformLoadTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void tenSpeakersOnTheDefaultLine() {
-    Window w;
-    w.click("Command2");
-    QCOMPARE(w.takeMessages(), QStringList());
-    const QStringList report = w.report();
-    QCOMPARE(report.size(), 13);
-    QCOMPARE(report[0], Shown("1\t0.00\t6.00"));
-    QCOMPARE(report[9], Shown("10\t0.00\t6.00"));
-    QCOMPARE(report.mid(10), ShownLines({kSeparator, u"На проводах\t0.02\t0.01"_qs,
-                                         u"Остается\tU=99.98\tP=59.99"_qs}));
-    QCOMPARE(w.text("Lbl15"), Shown("0.02"));
-    QCOMPARE(w.text("Lbl16"), Shown("99.98"));
-  }
-
   void tenSpeakersOnAThousandMetres() {
     Window w;
     w.choose("CmbL", "1000");
@@ -115,14 +101,6 @@ class UniformLoadTest : public QObject {
     QCOMPARE(w.text("Lbl15"), Shown("0.02"));
     QCOMPARE(w.text("Lbl16"), Shown("99.98"));
     QVERIFY(w.text("LblZ").isEmpty());
-  }
-
-  void aChoiceLeavesTheReport() {
-    Window w;
-    w.click("Command2");
-    w.choose("CmbDD", "0.2");
-    QCOMPARE(w.report().size(), 13);
-    QCOMPARE(w.text("Lbl15"), Shown("0.02"));
   }
 };
 
