@@ -41,9 +41,9 @@ QRadioButton* MakeRadioButton(const QString& caption, QWidget* parent) {
   return button;
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
-  const QString text = QString::fromUtf8(spec.text);
-  switch (spec.kind) {
+QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
+  const QString text = QString::fromUtf8(entry.text);
+  switch (entry.kind) {
     case ControlKind::StaticText:
       return new StaticText(text, parent);
     case ControlKind::ResultField:
@@ -67,17 +67,17 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent) {
 }
 
 void CreateFromTable(QWidget* window) {
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* parent = spec.parent ? window->findChild<QWidget*>(spec.parent) : window;
-    QWidget* control = MakeControl(spec, parent);
-    control->setObjectName(QString::fromUtf8(spec.name));
-    control->setFont(WindowFont(spec.font));
-    control->setGeometry(ToPixels(spec.box));
+  for (const ControlEntry& entry : ControlTable()) {
+    QWidget* parent = entry.parent ? window->findChild<QWidget*>(entry.parent) : window;
+    QWidget* control = MakeControl(entry, parent);
+    control->setObjectName(QString::fromUtf8(entry.name));
+    control->setFont(WindowFont(entry.font));
+    control->setGeometry(ToPixels(entry.box));
   }
-  for (const LineSpec& spec : LineTable()) {
+  for (const RuleEntry& entry : LineTable()) {
     auto* line = new RuleLine(window);
-    line->setObjectName(QString::fromUtf8(spec.name));
-    line->setGeometry(ToPixels(spec));
+    line->setObjectName(QString::fromUtf8(entry.name));
+    line->setGeometry(ToPixels(entry));
   }
 }
 

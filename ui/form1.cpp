@@ -22,7 +22,7 @@ namespace linecalc::ui {
 namespace {
 
 const QString kTitle = QStringLiteral("Расчет потерь в линиях (системы звуковой трансляции)");
-constexpr FontSpec kWindowFont{9.75, false};
+constexpr FontStyle kWindowFont{9.75, false};
 
 template <typename Entries>
 void Fill(ChoiceList* list, const Entries& entries, std::string_view chosen) {

@@ -9,7 +9,7 @@ namespace {
 using enum ControlKind;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlEntry kControls[] = {
     {"Frame1", GroupFrame, "Материал провода", nullptr, {240, 240, 4095, 855}, {8.25, false}},
     {"Option1", RadioButton, "Медь", "Frame1", {240, 240, 1095, 495}, {8.25, false}},
     {"Option2", RadioButton, "Алюминий", "Frame1", {2280, 240, 1575, 495}, {8.25, false}},
@@ -66,7 +66,7 @@ constexpr ControlSpec kControls[] = {
     {"Lbl16", ResultField, "", nullptr, {13080, 7680, 1215, 375}, {9.75, true}},
 };
 
-constexpr LineSpec kLines[] = {
+constexpr RuleEntry kLines[] = {
     {"Line11", 120, 120, 14400, 120},
     {"Line12", 120, 120, 120, 7920},
     {"Line13", 10800, 120, 10800, 7920},
@@ -88,11 +88,11 @@ int Pixels(int twips) {
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() {
+std::span<const ControlEntry> ControlTable() {
   return kControls;
 }
 
-std::span<const LineSpec> LineTable() {
+std::span<const RuleEntry> LineTable() {
   return kLines;
 }
 
@@ -100,7 +100,7 @@ QRect ToPixels(const TwipsBox& box) {
   return {Pixels(box.left), Pixels(box.top), Pixels(box.width), Pixels(box.height)};
 }
 
-QRect ToPixels(const LineSpec& line) {
+QRect ToPixels(const RuleEntry& line) {
   const int left = Pixels(std::min(line.x1, line.x2));
   const int top = Pixels(std::min(line.y1, line.y2));
   const int width = Pixels(std::abs(line.x2 - line.x1)) + 1;

@@ -23,7 +23,7 @@ enum class ControlKind {
   ReportList,
 };
 
-struct FontSpec {
+struct FontStyle {
   double points;
   bool bold;
 };
@@ -32,27 +32,27 @@ struct TwipsBox {
   int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlEntry {
   const char* name;
   ControlKind kind;
   const char* text;    // UTF-8 caption or initial text
   const char* parent;  // name of the containing control; nullptr for the window
   TwipsBox box;        // relative to the parent's top-left corner
-  FontSpec font;
+  FontStyle font;
 };
 
-struct LineSpec {
+struct RuleEntry {
   const char* name;
   int x1, y1, x2, y2;  // twips, end points included
 };
 
 // Every control of the window, containers before what they contain.
-std::span<const ControlSpec> ControlTable();
+std::span<const ControlEntry> ControlTable();
 
 // The one-pixel rules that divide the window into its areas.
-std::span<const LineSpec> LineTable();
+std::span<const RuleEntry> LineTable();
 
 QRect ToPixels(const TwipsBox& box);
-QRect ToPixels(const LineSpec& line);
+QRect ToPixels(const RuleEntry& line);
 
 }  // namespace linecalc::ui

@@ -19,10 +19,10 @@ QString WindowFontFamily() {
   return family;
 }
 
-QFont WindowFont(const FontSpec& spec) {
+QFont WindowFont(const FontStyle& style) {
   QFont font(WindowFontFamily());
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+  font.setPointSizeF(style.points);
+  font.setBold(style.bold);
   return font;
 }
 

@@ -12,6 +12,6 @@ namespace linecalc::ui {
 QString WindowFontFamily();
 
 // The window's font at the given size and weight.
-QFont WindowFont(const FontSpec& spec);
+QFont WindowFont(const FontStyle& style);
 
 }  // namespace linecalc::ui
