@@ -71,12 +71,14 @@ StaticText::StaticText(const QString& caption, QWidget* parent)
   QPalette navy = palette();
   navy.setColor(QPalette::WindowText, kNavy);
   setPalette(navy);
-  rewrap();
 }
 
+// Until its first resize event (at the latest when the window is shown) a caption has neither
+// its final box nor its final font; that event wraps it. Wrapping is the dearest step of opening
+// the window, so it is done once, not again for every font and size set along the way.
 void StaticText::changeEvent(QEvent* event) {
   QLabel::changeEvent(event);
-  if (event->type() == QEvent::FontChange) {
+  if (event->type() == QEvent::FontChange && !testAttribute(Qt::WA_PendingResizeEvent)) {
     rewrap();
   }
 }
