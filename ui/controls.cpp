@@ -8,6 +8,7 @@
 #include <QtGlobal>
 #include <iterator>
 
+#include "ui/accessible_names.h"
 #include "ui/choice_list.h"
 #include "ui/layout.h"
 #include "ui/push_button.h"
@@ -144,6 +145,7 @@ Form1Controls CreateControls(QWidget* window) {
   Form1Controls controls = BindControls(window);
   SetTabOrder(controls);
   AlignReportColumns(controls);
+  NameForScreenReaders(window);
   return controls;
 }
 
