@@ -129,13 +129,14 @@ void SetTabOrder(const Form1Controls& c) {
   }
 }
 
-void AlignReportColumns(const Form1Controls& c) {
+void MatchReportToHeading(const Form1Controls& c) {
   QList<qreal> starts = HeadingColumnStarts(c.Label10->caption(), c.Label10->font());
   const int headingOffset = c.Label10->x() - c.Lst->x();
   for (qreal& start : starts) {
     start += headingOffset;
   }
   c.Lst->setColumnStarts(starts);
+  c.Lst->setColumnNames(c.Label10->caption().split(u' ', Qt::SkipEmptyParts));
 }
 
 }  // namespace
@@ -144,7 +145,7 @@ Form1Controls CreateControls(QWidget* window) {
   CreateFromTable(window);
   Form1Controls controls = BindControls(window);
   SetTabOrder(controls);
-  AlignReportColumns(controls);
+  MatchReportToHeading(controls);
   NameForScreenReaders(window);
   return controls;
 }

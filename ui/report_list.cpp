@@ -1,7 +1,12 @@
 #include "ui/report_list.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QKeySequence>
 
+#include "ui/copy_action.h"
 #include "ui/tab_stop_delegate.h"
 
 namespace linecalc::ui {
@@ -22,9 +27,14 @@ ReportList::ReportList(QWidget* parent)
   setItemDelegate(delegate_);
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
   // Every report line fits but the separator rule, which may be cut off like any caption.
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QAction* copy = AddCopyAction(this);
+  // Ahead of the list's own Ctrl+C, which would copy the current row alone.
+  copy->setShortcuts(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WidgetShortcut);
+  connect(copy, &QAction::triggered, this, &ReportList::copyRows);
 }
 
 void ReportList::setColumnStarts(const QList<qreal>& starts) {
@@ -34,6 +44,10 @@ void ReportList::setColumnStarts(const QList<qreal>& starts) {
   }
   delegate_->setColumnStarts(inViewport);
   viewport()->update();
+}
+
+void ReportList::setColumnNames(const QStringList& names) {
+  columnNames_ = names;
 }
 
 void ReportList::setLines(const QStringList& lines) {
@@ -48,6 +62,17 @@ QStringList ReportList::lines() const {
     result.append(item(row)->text());
   }
   return result;
+}
+
+void ReportList::copyRows() const {
+  const bool all = !selectionModel()->hasSelection();
+  QString table = columnNames_.join(u'\t') + u'\n';
+  for (int row = 0; row < count(); ++row) {
+    if (all || item(row)->isSelected()) {
+      table += item(row)->text() + u'\n';
+    }
+  }
+  QGuiApplication::clipboard()->setText(table);
 }
 
 }  // namespace linecalc::ui

@@ -14,20 +14,26 @@ class TabStopDelegate;
 // column begins after a run of spaces.
 QList<qreal> HeadingColumnStarts(const QString& heading, const QFont& font);
 
-// A read-only list of TAB-separated report rows whose columns start at fixed positions.
+// A read-only list of TAB-separated report rows whose columns start at fixed positions. Ctrl+C
+// and "Копировать" copy the selected rows, or all rows when none is selected, under a line of
+// column names, so that a report pastes into a spreadsheet as a table.
 class ReportList : public QListWidget {
  public:
   explicit ReportList(QWidget* parent);
 
   // Positions in pixels from the list's own left edge.
   void setColumnStarts(const QList<qreal>& starts);
+  void setColumnNames(const QStringList& names);
 
   // Replaces every row at once, so that a long report is laid out a single time.
   void setLines(const QStringList& lines);
   QStringList lines() const;
 
+  void copyRows() const;
+
  private:
   TabStopDelegate* delegate_;
+  QStringList columnNames_;
 };
 
 }  // namespace linecalc::ui
