@@ -3,6 +3,8 @@
 #include "ui/form1.h"
 
 int main(int argc, char* argv[]) {
+  // Lets Wayland docks match the window to its menu entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("ru.linecalc.linecalc"));
   QApplication app(argc, argv);
   linecalc::ui::Form1 window;
   window.show();
