@@ -39,6 +39,12 @@ QRadioButton* MakeRadioButton(const QString& caption, QWidget* parent) {
     plain.setColor(role, QApplication::palette().color(role));
   }
   button->setPalette(plain);
+  // Tab stops at the checked material only. Qt arranges that once a button of the pair has had
+  // the focus; until then both were tab stops, and Tab went to "Алюминий" and then skipped "Медь".
+  button->setFocusPolicy(Qt::ClickFocus);
+  QObject::connect(button, &QRadioButton::toggled, button, [button](bool checked) {
+    button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+  });
   return button;
 }
 
