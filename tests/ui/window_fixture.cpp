@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -10,7 +11,6 @@
 #include <utility>
 
 #include "ui/report_list.h"
-#include "ui/static_text.h"
 
 namespace linecalc::ui::test {
 
@@ -18,12 +18,9 @@ void PrepareEnvironment() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
-}
-
-void ApplyLocaleFromEnvironment() {
-  const QString name = qEnvironmentVariable("LINECALC_TEST_LOCALE");
-  if (!name.isEmpty()) {
-    QLocale::setDefault(QLocale(name));
+  const QString locale = qEnvironmentVariable("LINECALC_TEST_LOCALE");
+  if (!locale.isEmpty()) {
+    QLocale::setDefault(QLocale(locale));
   }
 }
 
@@ -52,7 +49,7 @@ Window::Window() : form_(std::make_unique<Form1>()) {
   }
 }
 
-QString Window::text(const char* name) {
+QString Window::text(const QString& name) {
   QWidget* widget = get<QWidget>(name);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     return edit->text();
@@ -63,7 +60,42 @@ QString Window::text(const char* name) {
   return get<QLabel>(name)->text();
 }
 
-void Window::choose(const char* list, const QString& entry) {
+QString Window::texts(const QString& names) {
+  QStringList shown;
+  for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
+    shown.append(text(name));
+  }
+  return shown.join(u'|');
+}
+
+void Window::press(const QString& keys) {
+  for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
+    if (word.endsWith(u':')) {
+      tabTo(word.chopped(1));
+      continue;
+    }
+    // An open drop-down takes the keys while it is open.
+    QWidget* target = QApplication::activePopupWidget();
+    target = target ? target->focusWidget() : QApplication::focusWidget();
+    const QKeySequence key = QKeySequence::fromString(word);
+    if (key.count() == 1 && key.toString() == word) {
+      QTest::keySequence(target, key);
+    } else {
+      QTest::keyClicks(target, word);
+    }
+  }
+}
+
+void Window::tabTo(const QString& name) {
+  for (int tabs = 0; focused() != name; ++tabs) {
+    if (tabs > 20) {
+      qFatal("Tab does not reach %s", qPrintable(name));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+}
+
+void Window::choose(const QString& list, const QString& entry) {
   auto* combo = get<QComboBox>(list);
   const int row = combo->findText(entry);
   if (row < 0) {
@@ -75,22 +107,7 @@ void Window::choose(const char* list, const QString& entry) {
   QTest::keyClick(view, Qt::Key_Return);
 }
 
-void Window::type(const char* field, const QString& text) {
-  QWidget* widget = get<QWidget>(field);
-  auto* combo = qobject_cast<QComboBox*>(widget);
-  QLineEdit* edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit*>(widget);
-  if (edit == nullptr) {
-    qFatal("%s has no text to type into", field);
-  }
-  edit->setFocus();
-  edit->selectAll();
-  if (text.isEmpty()) {
-    QTest::keyClick(edit, Qt::Key_Delete);
-  }
-  QTest::keyClicks(edit, text);
-}
-
-void Window::click(const char* button) {
+void Window::click(const QString& button) {
   QTest::mouseClick(get<QWidget>(button), Qt::LeftButton);
 }
 

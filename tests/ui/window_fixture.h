@@ -11,12 +11,10 @@
 
 namespace linecalc::ui::test {
 
-// Forces the offscreen platform unless one was chosen, before the application exists.
+// Before the application exists: forces the offscreen platform unless one was chosen, and makes
+// LINECALC_TEST_LOCALE (e.g. "de_DE") the default locale, so that the window tests also run
+// where the decimal separator is a comma.
 void PrepareEnvironment();
-
-// Makes LINECALC_TEST_LOCALE (e.g. "de_DE") the default locale, so that the window tests also
-// run where the decimal separator is a comma.
-void ApplyLocaleFromEnvironment();
 
 // `dotted` ("26.00") with the locale's decimal separator, as the window shows numbers.
 QString Shown(const QString& dotted);
@@ -38,38 +36,42 @@ class Window {
 
   Form1& form() { return *form_; }
   template <typename T>
-  T* get(const char* name) {
-    T* child = form_->findChild<T*>(QString::fromLatin1(name));
+  T* get(const QString& name) {
+    T* child = form_->findChild<T*>(name);
     if (child == nullptr) {
-      qFatal("no control %s", name);
+      qFatal("no control %s", qPrintable(name));
     }
     return child;
   }
 
-  // The text a field, result field or choice list shows.
-  QString text(const char* name);
+  // The text a field, result field, choice list or caption shows.
+  QString text(const QString& name);
+  // The texts of the blank-separated `names`, joined by "|".
+  QString texts(const QString& names);
+  // The user's keys, blank-separated: "Name:" tabs on to that control; a word that names a key
+  // ("Down", "Alt+Down", "Return", "5", ",") presses it; any other word ("1000") is typed.
+  void press(const QString& keys);
   // Picks `entry` from the drop-down of a choice list, as with the keyboard in the open list.
-  void choose(const char* list, const QString& entry);
-  // Replaces the text of a text field or of a choice list's edit field by typing `text`.
-  void type(const char* field, const QString& text);
-  void click(const char* button);
+  void choose(const QString& list, const QString& entry);
+  void click(const QString& button);
   QString focused() const;
   QStringList report();
   // The messages shown since the last call.
   QStringList takeMessages();
 
  private:
+  void tabTo(const QString& name);
+
   std::unique_ptr<Form1> form_;
   QStringList messages_;
 };
 
 }  // namespace linecalc::ui::test
 
-#define LINECALC_UI_TEST_MAIN(TestClass)              \
-  int main(int argc, char** argv) {                   \
-    linecalc::ui::test::PrepareEnvironment();         \
-    QApplication app(argc, argv);                     \
-    linecalc::ui::test::ApplyLocaleFromEnvironment(); \
-    TestClass test;                                   \
-    return QTest::qExec(&test, argc, argv);           \
+#define LINECALC_UI_TEST_MAIN(TestClass)      \
+  int main(int argc, char** argv) {           \
+    linecalc::ui::test::PrepareEnvironment(); \
+    QApplication app(argc, argv);             \
+    TestClass test;                           \
+    return QTest::qExec(&test, argc, argv);   \
   }

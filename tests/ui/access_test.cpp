@@ -1,0 +1,155 @@
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+#include "tests/ui/window_fixture.h"
+
+namespace linecalc::ui::test {
+namespace {
+
+const QString kHeading = u"№\tUrl(В)\tPгр(Вт)\n"_qs;
+
+// Both calculations done, so that every result field shows a figure.
+void Calculate(Window& w) {
+  w.click("Command2");
+  w.press("TxtPp: 500 Command1: Space");
+}
+
+// Right-clicks `widget`, triggers "Копировать" in the menu that opens and returns what the
+// menu offered.
+QStringList CopyThroughContextMenu(QWidget* widget) {
+  QStringList offered;
+  QTimer::singleShot(0, widget, [&offered] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions()) {
+        offered.append(action->text());
+        if (action->text() == u"Копировать") {
+          action->trigger();
+        }
+      }
+      menu->close();
+    }
+  });
+  const QPoint inside(5, 5);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
+  QApplication::sendEvent(widget, &event);
+  return offered;
+}
+
+// What a screen reader announces a control by: the caption that labels it, or else its name.
+QString AnnouncedName(QAccessibleInterface* access) {
+  const auto labels = access->relations(QAccessible::Label);
+  return labels.isEmpty() ? access->text(QAccessible::Name)
+                          : labels.first().first->text(QAccessible::Name).simplified();
+}
+
+}  // namespace
+
+class AccessTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QAccessible::setActive(true); }
+
+  // What a screen reader announces: the caption or unit beside a control, and its content.
+  void screenReaderHearsNameAndValue_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    // clang-format off
+    QTest::newRow("CmbDD") << "CmbDD" << "Сечение провода, S (мм.кв):" << "0.75";
+    QTest::newRow("CmbL") << "CmbL" << "Длина кабеля, L (м):" << "1";
+    QTest::newRow("CmbT") << "CmbT" << "Температура окружающей среды, t (°С):" << "20";
+    QTest::newRow("TxtU") << "TxtU" << "Электрическое сопротивление кабеля (2-х жил провода) на 1Км (при 20 гр.С), R20=R10х2" << "52.00";
+    QTest::newRow("CmbU") << "CmbU" << "Укажите напряжение в линии U:" << "100";
+    QTest::newRow("TxtPp") << "TxtPp" << "Введите значение мощности для которой необходимо расчитать потери (Рвх)" << "500";
+    QTest::newRow("TxtPg") << "TxtPg" << "Мощность громкоговорителя (гр)" << "6";
+    QTest::newRow("TxtK") << "TxtK" << "Количество громкоговорителей" << "10";
+    QTest::newRow("Lst") << "Lst" << "№           Url(В)          Pгр(Вт)" << QString();
+    QTest::newRow("LblU") << "LblU" << "R10 (Ом)" << Shown("26.00");
+    QTest::newRow("LblAR") << "LblAR" << "Rл (Ом)" << Shown("0.05");
+    QTest::newRow("LblDJ") << "LblDJ" << "Jмакс (А)" << Shown("15.00");
+    QTest::newRow("LblOJ") << "LblOJ" << "Jопт (А)" << Shown("10.61");
+    QTest::newRow("LblP") << "LblP" << "Рож(Вт)" << Shown("1060.50");
+    QTest::newRow("LblZ") << "LblZ" << "Zнагр (Ом)" << Shown("20.00");
+    QTest::newRow("LblUr") << "LblUr" << "Uрез (В)" << Shown("99.73");
+    QTest::newRow("LblPr") << "LblPr" << "Ррез (Вт)" << Shown("497.34");
+    QTest::newRow("LblPot") << "LblPot" << "П (%)" << Shown("0.53");
+    QTest::newRow("Lbl15") << "Lbl15" << "Потери (%)" << Shown("0.02");
+    QTest::newRow("Lbl16") << "Lbl16" << "Каскадное напряжение (В)" << Shown("99.98");
+    QTest::newRow("a caption keeps its text") << "Label11_1" << "Потери (%)" << "";
+    // clang-format on
+  }
+  void screenReaderHearsNameAndValue() {
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    Window w;
+    Calculate(w);
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(w.get<QWidget>(control));
+    QVERIFY(access != nullptr);
+    QCOMPARE(AnnouncedName(access), name);
+    if (!value.isNull()) {  // a list has no value of its own
+      QCOMPARE(access->text(QAccessible::Value), value);
+    }
+  }
+
+  // Rows copy under the heading's column names, TAB-separated, in the order of the list.
+  void reportCopiesAsATable_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("menu");  // "Копировать" from the context menu instead of Ctrl+C
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("count");
+    // clang-format off
+    QTest::newRow("Ctrl+C, none selected: all rows") << "Lst: Ctrl+C" << false << 0 << 13;
+    QTest::newRow("Ctrl+C, Shift+Down adds the next") << "Lst: Down Shift+Down Ctrl+C" << false << 1 << 2;
+    QTest::newRow("Копировать, none selected") << "" << true << 0 << 13;
+    QTest::newRow("Копировать, End selects the last") << "Lst: End" << true << 12 << 1;
+    // clang-format on
+  }
+  void reportCopiesAsATable() {
+    QFETCH(QString, keys);
+    QFETCH(bool, menu);
+    QFETCH(int, first);
+    QFETCH(int, count);
+    Window w;
+    w.click("Command2");
+    QGuiApplication::clipboard()->clear();
+    w.press(keys);
+    if (menu) {
+      QCOMPARE(CopyThroughContextMenu(w.get<QListWidget>("Lst")->viewport()), {"Копировать"});
+    }
+    const QStringList rows = w.report().mid(first, count);
+    QCOMPARE(QGuiApplication::clipboard()->text(), kHeading + rows.join(u'\n') + u'\n');
+  }
+
+  // A result field takes neither the focus nor typing, but its figure can be selected with the
+  // mouse and copied, in part or whole; its menu offers nothing else.
+  void resultFieldFigureCopies() {
+    Window w;
+    Calculate(w);
+    auto* field = w.get<QLineEdit>("LblPr");
+    QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(10, field->height() / 2));
+    QCOMPARE(w.focused(), "Command1");
+    QVERIFY(field->hasSelectedText() && field->selectedText() != field->text());
+    QCOMPARE(CopyThroughContextMenu(field), {"Копировать"});
+    QCOMPARE(QGuiApplication::clipboard()->text(), field->selectedText());
+    field->deselect();
+    CopyThroughContextMenu(field);
+    QCOMPARE(QGuiApplication::clipboard()->text(), Shown("497.34"));
+    QTest::keyClicks(field, "9");
+    QCOMPARE(field->text(), Shown("497.34"));
+  }
+};
+
+}  // namespace linecalc::ui::test
+
+LINECALC_UI_TEST_MAIN(linecalc::ui::test::AccessTest)
+#include "access_test.moc"
