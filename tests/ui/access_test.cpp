@@ -84,7 +84,6 @@ class AccessTest : public QObject {
     QTest::newRow("LblPot") << "LblPot" << "П (%)" << Shown("0.53");
     QTest::newRow("Lbl15") << "Lbl15" << "Потери (%)" << Shown("0.02");
     QTest::newRow("Lbl16") << "Lbl16" << "Каскадное напряжение (В)" << Shown("99.98");
-    QTest::newRow("a caption keeps its text") << "Label11_1" << "Потери (%)" << "";
     // clang-format on
   }
   void screenReaderHearsNameAndValue() {

@@ -1,4 +1,3 @@
-#include <QAbstractButton>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTimer>
