@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QPalette>
 #include <QStringList>
+#include <cmath>
 
 namespace linecalc::ui {
 namespace {
@@ -14,22 +15,49 @@ constexpr qsizetype kPaddingRun = 12;
 
 const QColor kNavy(0, 0, 128);
 
-struct Word {
+// Text with its width, kept as the sum of the widths of its parts. Shaping text is the costly
+// part of wrapping; this way each word and each run of spaces is shaped once, not again for
+// every line it is tried on.
+struct Measured {
   QString text;
-  QString spacesAfter;
+  qreal width = 0;
+
+  Measured operator+(const Measured& other) const {
+    return {text + other.text, width + other.width};
+  }
 };
 
-QList<Word> SplitWords(const QString& caption) {
+// Kerning across a space can make a sum of parts differ from the whole by a fraction of a
+// pixel, so a line this close to the edge is measured whole and breaks exactly where it would.
+constexpr qreal kSlack = 3;
+
+bool Overflows(const Measured& line, const QFontMetricsF& metrics, qreal width) {
+  if (std::abs(line.width - width) > kSlack) {
+    return line.width > width;
+  }
+  return metrics.horizontalAdvance(line.text) > width;
+}
+
+struct Word {
+  Measured text;
+  Measured spacesAfter;
+};
+
+QList<Word> SplitWords(const QString& caption, const QFontMetricsF& metrics) {
   QList<Word> words{Word{}};
   for (const QChar c : caption) {
     if (c == u' ') {
-      words.back().spacesAfter += c;
+      words.back().spacesAfter.text += c;
     } else {
-      if (!words.back().spacesAfter.isEmpty()) {
+      if (!words.back().spacesAfter.text.isEmpty()) {
         words.append(Word{});
       }
-      words.back().text += c;
+      words.back().text.text += c;
     }
+  }
+  for (Word& word : words) {
+    word.text.width = metrics.horizontalAdvance(word.text.text);
+    word.spacesAfter.width = metrics.horizontalAdvance(word.spacesAfter.text);
   }
   return words;
 }
@@ -37,30 +65,30 @@ QList<Word> SplitWords(const QString& caption) {
 }  // namespace
 
 QString WrapAtSpaces(const QString& caption, const QFontMetricsF& metrics, qreal width) {
-  const QList<Word> words = SplitWords(caption);
+  const QList<Word> words = SplitWords(caption, metrics);
   QStringList lines;
-  QString line;
-  QString pending;  // the spaces between the line so far and the next word
+  Measured line;
+  Measured pending;  // the spaces between the line so far and the next word
   for (qsizetype i = 0; i < words.size(); ++i) {
     const Word& word = words[i];
-    const QString joined = line + pending + word.text;
-    if (!line.isEmpty() && metrics.horizontalAdvance(joined) > width) {
-      lines.append(line);
+    const Measured joined = line + pending + word.text;
+    if (!line.text.isEmpty() && Overflows(joined, metrics, width)) {
+      lines.append(line.text);
       line = word.text;
     } else {
       line = joined;
     }
     const bool last = i + 1 == words.size();
-    const bool overflows = metrics.horizontalAdvance(line + word.spacesAfter) > width;
-    if (!last && (word.spacesAfter.size() >= kPaddingRun || overflows)) {
-      lines.append(line);
-      line.clear();
-      pending.clear();
+    const bool overflows = Overflows(line + word.spacesAfter, metrics, width);
+    if (!last && (word.spacesAfter.text.size() >= kPaddingRun || overflows)) {
+      lines.append(line.text);
+      line = {};
+      pending = {};
     } else {
       pending = word.spacesAfter;
     }
   }
-  lines.append(line + pending);
+  lines.append(line.text + pending.text);
   return lines.join(u'\n');
 }
 
