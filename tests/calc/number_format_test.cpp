@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/shown_on_paper.h"
+
 namespace linecalc {
 namespace {
 
@@ -94,45 +96,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{9999999999999.99, "9999999999999.99"},
                       FormatCase{99999999999999.99, "100000000000000.00"}));
 
-// An independent route to the same rule: printf's exact 15 significant digits, then a half at
-// the third decimal rounded away from zero on the decimal text.
-std::string Reference(double value) {
-  char sci[40];
-  std::snprintf(sci, sizeof sci, "%.14e", std::fabs(value));
-  std::string digits = std::string(1, sci[0]) + std::string(sci + 2, 14);
-  const int exponent = std::atoi(sci + 17);
-  // Fixed text with three decimals: pad or cut the 15 digits at the thousandths.
-  const int places = exponent + 4;  // digits down to the thousandths
-  std::string fixed;
-  if (places <= 0) {
-    fixed = "0000";
-  } else {
-    fixed = digits.substr(0, std::min<size_t>(places, 15));
-    fixed.resize(places, '0');
-    if (exponent < 0) {
-      fixed.insert(0, std::string(-exponent, '0'));
-    }
-  }
-  const bool up = fixed.back() >= '5';
-  fixed.pop_back();
-  std::string cents = fixed;
-  for (size_t i = cents.size(); up; --i) {
-    if (i == 0) {
-      cents.insert(0, "1");
-      break;
-    }
-    if (cents[i - 1] != '9') {
-      ++cents[i - 1];
-      break;
-    }
-    cents[i - 1] = '0';
-  }
-  cents.erase(0, std::min(cents.find_first_not_of('0'), cents.size() - 3));
-  const bool zero = cents.find_first_not_of('0') == std::string::npos;
-  return (value < 0 && !zero ? "-" : "") + cents.substr(0, cents.size() - 2) + "." +
-         cents.substr(cents.size() - 2);
-}
-
 TEST(FormatNumberAgreement, MatchesExactDecimalRounding) {
   std::mt19937_64 random(20261207);
   std::uniform_real_distribution<double> mantissa(1.0, 10.0);
@@ -154,7 +117,7 @@ TEST(FormatNumberAgreement, MatchesExactDecimalRounding) {
   }
   int mismatches = 0;
   for (double v : values) {
-    const std::string expected = Reference(v);
+    const std::string expected = testing_support::ShownOnPaper(v);
     if (FormatNumber(v, ".") != expected && ++mismatches <= 5) {
       ADD_FAILURE() << std::hexfloat << v << std::defaultfloat << ": " << FormatNumber(v, ".")
                     << " instead of " << expected;
