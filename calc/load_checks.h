@@ -14,6 +14,9 @@ inline constexpr std::string_view MsgSpeakerCountRange =
 inline constexpr std::string_view MsgOverload =
     "Расчетная мощность превышает допустимую для данного провода, выберите провод большего "
     "диаметра";
+// Shown when a calculation stops on an arithmetic fault or an out-of-range value.
+inline constexpr std::string_view MsgCalculationFault =
+    "Ошибка вычисления: недопустимое значение. Проверьте введенные данные.";
 
 // The field that takes the keyboard focus after a refusal.
 enum class FocusTarget { Stay, InputPower, SpeakerPower, SpeakerCount };

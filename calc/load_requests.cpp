@@ -2,8 +2,6 @@
 
 #include "calc/number_format.h"
 #include "calc/report.h"
-#include "calc/single_load.h"
-#include "calc/uniform_load.h"
 
 namespace linecalc {
 
@@ -18,16 +16,27 @@ Outcome<double> AcceptInputPower(std::string_view text) {
   return pIn.value();
 }
 
-Outcome<SingleLoadView> RunSingleLoad(double pIn, const LineState& state,
-                                      std::string_view decimalSeparator) {
+Outcome<SingleLoadResult> SolveSingleLoad(double pIn, const LineState& state) {
   if (auto refusal = CheckLoad(pIn, state.PExpected)) {
     return *refusal;
   }
-  const Checked<SingleLoadResult> r = CalculateSingleLoad(state.LineVoltage, state.RLine, pIn);
+  Checked<SingleLoadResult> r = CalculateSingleLoad(state.LineVoltage, state.RLine, pIn);
   if (!r) {
     return r.fault();
   }
-  const SingleLoadResult& v = r.value();
+  return std::move(r).value();
+}
+
+Outcome<SingleLoadView> RunSingleLoad(double pIn, const LineState& state,
+                                      std::string_view decimalSeparator) {
+  const Outcome<SingleLoadResult> solved = SolveSingleLoad(pIn, state);
+  if (const auto* refusal = std::get_if<Refusal>(&solved)) {
+    return *refusal;
+  }
+  if (const auto* fault = std::get_if<Fault>(&solved)) {
+    return *fault;
+  }
+  const SingleLoadResult& v = std::get<SingleLoadResult>(solved);
   return SingleLoadView{
       FormatNumber(v.ZLoad, decimalSeparator), FormatNumber(v.URes, decimalSeparator),
       FormatNumber(v.PRes, decimalSeparator), FormatNumber(v.LossPct, decimalSeparator)};
@@ -57,8 +66,8 @@ Outcome<std::pair<double, double>> AcceptSpeakers(std::string_view powerText,
 
 }  // namespace
 
-Outcome<UniformLoadView> RunUniformLoad(std::string_view powerText, std::string_view countText,
-                                        const LineState& state, std::string_view decimalSeparator) {
+Outcome<UniformLoadSolution> SolveUniformLoad(std::string_view powerText,
+                                              std::string_view countText, const LineState& state) {
   const auto speakers = AcceptSpeakers(powerText, countText);
   if (const auto* refusal = std::get_if<Refusal>(&speakers)) {
     return *refusal;
@@ -70,14 +79,26 @@ Outcome<UniformLoadView> RunUniformLoad(std::string_view powerText, std::string_
   if (auto refusal = CheckLoad(power * count, state.PExpected)) {
     return *refusal;
   }
-  const Checked<UniformLoadResult> r =
-      CalculateUniformLoad(state.LineVoltage, state.RLine, power, count);
+  Checked<UniformLoadResult> r = CalculateUniformLoad(state.LineVoltage, state.RLine, power, count);
   if (!r) {
     return r.fault();
   }
-  return UniformLoadView{FormatReportLines(r.value(), decimalSeparator),
-                         FormatNumber(r.value().UniformLossPct, decimalSeparator),
-                         FormatNumber(r.value().CascadeVoltage, decimalSeparator)};
+  return UniformLoadSolution{power, count, std::move(r).value()};
+}
+
+Outcome<UniformLoadView> RunUniformLoad(std::string_view powerText, std::string_view countText,
+                                        const LineState& state, std::string_view decimalSeparator) {
+  const Outcome<UniformLoadSolution> solved = SolveUniformLoad(powerText, countText, state);
+  if (const auto* refusal = std::get_if<Refusal>(&solved)) {
+    return *refusal;
+  }
+  if (const auto* fault = std::get_if<Fault>(&solved)) {
+    return *fault;
+  }
+  const UniformLoadResult& r = std::get<UniformLoadSolution>(solved).result;
+  return UniformLoadView{FormatReportLines(r, decimalSeparator),
+                         FormatNumber(r.UniformLossPct, decimalSeparator),
+                         FormatNumber(r.CascadeVoltage, decimalSeparator)};
 }
 
 }  // namespace linecalc

@@ -8,6 +8,8 @@
 #include "calc/checked.h"
 #include "calc/line_state.h"
 #include "calc/load_checks.h"
+#include "calc/single_load.h"
+#include "calc/uniform_load.h"
 
 namespace linecalc {
 
@@ -33,12 +35,27 @@ struct UniformLoadView {
 // Reads the input-power text and checks its range; runs before the refresh.
 Outcome<double> AcceptInputPower(std::string_view text);
 
-// After the refresh: the load check against PExpected, then the single-load calculation.
+// The loudspeakers as read and the calculation made with them.
+struct UniformLoadSolution {
+  double speakerPower = 0;  // W
+  double speakerCount = 0;
+  UniformLoadResult result;
+};
+
+// After the refresh: the checks of the line and the load against `state`, then the single-load
+// calculation, as numbers.
+Outcome<SingleLoadResult> SolveSingleLoad(double pIn, const LineState& state);
+
+// After the refresh: reads and checks the loudspeaker power and count, the checks of the line and
+// the load, then the uniform-load calculation, as numbers.
+Outcome<UniformLoadSolution> SolveUniformLoad(std::string_view powerText,
+                                              std::string_view countText, const LineState& state);
+
+// SolveSingleLoad with the four texts to show.
 Outcome<SingleLoadView> RunSingleLoad(double pIn, const LineState& state,
                                       std::string_view decimalSeparator);
 
-// After the refresh: reads and checks the loudspeaker power and count, the load check, then the
-// uniform-load calculation and its report.
+// SolveUniformLoad with the report lines and the two texts to show.
 Outcome<UniformLoadView> RunUniformLoad(std::string_view powerText, std::string_view countText,
                                         const LineState& state, std::string_view decimalSeparator);
 

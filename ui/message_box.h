@@ -3,13 +3,14 @@
 #include <QString>
 #include <functional>
 
+#include "calc/load_checks.h"
+#include "ui/qt_text.h"
+
 class QWidget;
 
 namespace linecalc::ui {
 
-// Shown when a calculation stops on an arithmetic fault or an out-of-range value.
-inline const QString kFaultMessage =
-    QStringLiteral("Ошибка вычисления: недопустимое значение. Проверьте введенные данные.");
+inline const QString kFaultMessage = ToQString(MsgCalculationFault);
 
 // Where the window sends a message for the user; it returns once the user has seen it.
 using MessageSink = std::function<void(const QString& text)>;
