@@ -5,6 +5,7 @@
 
 #include "calc/number_format.h"
 #include "calc/verify.h"
+#include "calc/whole_power.h"
 
 namespace linecalc {
 namespace {
@@ -82,7 +83,7 @@ void Totals(UniformLoadResult& r, const Walk& w, double speakerPower, double spe
   const double cascadeImpedance = Verify(end2 / speakerPower, "CascadeImpedance");
   const double divider = Verify(segmentResistance + cascadeImpedance, "stretch + cascade");
   const double ratio = Verify(cascadeImpedance / divider, "cascade ratio");
-  const double factor = Verify(std::pow(ratio, speakerCount), "cascade ratio ^ count");
+  const double factor = Verify(WholePower(ratio, speakerCount), "cascade ratio ^ count");
   r.CascadeVoltage = Verify(r.EndVoltage * factor, "CascadeVoltage");
 }
 
