@@ -17,6 +17,9 @@ Outcome<double> AcceptInputPower(std::string_view text) {
 }
 
 Outcome<SingleLoadResult> SolveSingleLoad(double pIn, const LineState& state) {
+  if (auto refusal = CheckLineResistance(state.RLine)) {
+    return *refusal;
+  }
   if (auto refusal = CheckLoad(pIn, state.PExpected)) {
     return *refusal;
   }
@@ -76,6 +79,9 @@ Outcome<UniformLoadSolution> SolveUniformLoad(std::string_view powerText,
     return *fault;
   }
   const auto [power, count] = std::get<0>(speakers);
+  if (auto refusal = CheckLineResistance(state.RLine)) {
+    return *refusal;
+  }
   if (auto refusal = CheckLoad(power * count, state.PExpected)) {
     return *refusal;
   }

@@ -42,8 +42,8 @@ struct UniformLoadSolution {
   UniformLoadResult result;
 };
 
-// After the refresh: the checks of the line and the load against `state`, then the single-load
-// calculation, as numbers.
+// After the refresh: the checks of the line (no negative resistance) and the load against
+// `state`, then the single-load calculation, as numbers.
 Outcome<SingleLoadResult> SolveSingleLoad(double pIn, const LineState& state);
 
 // After the refresh: reads and checks the loudspeaker power and count, the checks of the line and

@@ -5,10 +5,13 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <compare>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <system_error>
+
+#include "calc/radix_number.h"
 
 namespace linecalc {
 namespace {
@@ -22,7 +25,21 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The text without the blanks that reading ignores wherever they stand.
+// The no-break spaces that group thousands in Russian texts ("1 000"), U+00A0 and U+202F, in
+// UTF-8.
+constexpr std::string_view kNoBreakSpaces[] = {"\xC2\xA0", "\xE2\x80\xAF"};
+
+size_t NoBreakSpaceAt(std::string_view text, size_t pos) {
+  for (std::string_view space : kNoBreakSpaces) {
+    if (text.substr(pos).starts_with(space)) {
+      return space.size();
+    }
+  }
+  return 0;
+}
+
+// The text without the blanks that reading ignores wherever they stand. The no-break spaces go
+// after the others, so that a blank amid the bytes of one is ignored too.
 std::string WithoutBlanks(std::string_view text) {
   std::string compact;
   compact.reserve(text.size());
@@ -31,35 +48,16 @@ std::string WithoutBlanks(std::string_view text) {
       compact.push_back(c);
     }
   }
+  size_t kept = 0;
+  for (size_t pos = 0; pos < compact.size();) {
+    if (const size_t skip = NoBreakSpaceAt(compact, pos)) {
+      pos += skip;
+    } else {
+      compact[kept++] = compact[pos++];
+    }
+  }
+  compact.resize(kept);
   return compact;
-}
-
-int DigitValue(char c, int base) {
-  int value = 99;
-  if (IsDigit(c)) {
-    value = c - '0';
-  } else if (c >= 'a' && c <= 'f') {
-    value = c - 'a' + 10;
-  } else if (c >= 'A' && c <= 'F') {
-    value = c - 'A' + 10;
-  }
-  return value < base ? value : -1;
-}
-
-// "&H…" and "&O…": a non-negative whole number in base 16 or 8; "&" alone reads as 0.
-Checked<double> ReadRadixNumber(std::string_view digits, int base) {
-  double value = 0;
-  for (char c : digits) {
-    const int d = DigitValue(c, base);
-    if (d < 0) {
-      break;
-    }
-    value = value * base + d;
-    if (!std::isfinite(value)) {
-      return Fault{kReadStep};
-    }
-  }
-  return value;
 }
 
 // The parts of a leading decimal number, with "," already taken as the decimal point.
@@ -166,10 +164,10 @@ Checked<double> ReadNumber(std::string_view text) {
   const std::string_view s = compact;
   if (!s.empty() && s[0] == '&') {
     if (s.size() >= 2 && (s[1] == 'H' || s[1] == 'h')) {
-      return ReadRadixNumber(s.substr(2), 16);
+      return ReadRadixWhole(s.substr(2), 16, kReadStep);
     }
     if (s.size() >= 2 && (s[1] == 'O' || s[1] == 'o')) {
-      return ReadRadixNumber(s.substr(2), 8);
+      return ReadRadixWhole(s.substr(2), 8, kReadStep);
     }
     return 0.0;
   }
@@ -206,7 +204,45 @@ FifteenDigits ToFifteenDigits(double magnitude) {
   return f;
 }
 
-__extension__ using Uint128 = unsigned __int128;
+// A whole number below 2^128 as two 64-bit halves, in standard C++ for every compiler.
+struct Wide {
+  std::uint64_t high;
+  std::uint64_t low;
+  friend auto operator<=>(const Wide&, const Wide&) = default;  // high half first: by value
+};
+
+// a × b exactly, from four 32-bit partial products.
+Wide MultiplyWide(std::uint64_t a, std::uint64_t b) {
+  constexpr std::uint64_t kLow32 = 0xFFFF'FFFF;
+  const std::uint64_t lowLow = (a & kLow32) * (b & kLow32);
+  const std::uint64_t lowHigh = (a & kLow32) * (b >> 32);
+  const std::uint64_t highLow = (a >> 32) * (b & kLow32);
+  const std::uint64_t highHigh = (a >> 32) * (b >> 32);
+  const std::uint64_t middle = (lowLow >> 32) + (lowHigh & kLow32) + (highLow & kLow32);
+  return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+          (middle << 32) | (lowLow & kLow32)};
+}
+
+// The low 64 bits of w ÷ 2^shift, for 0 < shift < 128.
+std::uint64_t ShiftedDown(Wide w, int shift) {
+  if (shift >= 64) {
+    return w.high >> (shift - 64);
+  }
+  return (w.low >> shift) | (w.high << (64 - shift));
+}
+
+// The part of w below 2^shift, for 0 < shift < 128.
+Wide BitsBelow(Wide w, int shift) {
+  if (shift >= 64) {
+    return {w.high & ((std::uint64_t{1} << (shift - 64)) - 1), w.low};
+  }
+  return {0, w.low & ((std::uint64_t{1} << shift) - 1)};
+}
+
+// 2^k, for 0 <= k < 128.
+Wide PowerOfTwo(int k) {
+  return k >= 64 ? Wide{std::uint64_t{1} << (k - 64), 0} : Wide{0, std::uint64_t{1} << k};
+}
 
 constexpr std::array<std::uint64_t, 20> kPow10 = [] {
   std::array<std::uint64_t, 20> p{};
@@ -238,8 +274,8 @@ std::optional<std::uint64_t> FastCents(double magnitude) {
     if (p < 0 || p >= static_cast<int>(kPow10.size())) {
       return std::nullopt;
     }
-    const Uint128 product = Uint128{m} * kPow10[p];
-    auto q = static_cast<std::uint64_t>(product >> shift);
+    const Wide product = MultiplyWide(m, kPow10[p]);
+    std::uint64_t q = ShiftedDown(product, shift);
     if (q >= kPow10[15]) {
       ++e;
       continue;
@@ -248,8 +284,8 @@ std::optional<std::uint64_t> FastCents(double magnitude) {
       --e;
       continue;
     }
-    const Uint128 rest = product - (Uint128{q} << shift);
-    const Uint128 half = Uint128{1} << (shift - 1);
+    const Wide rest = BitsBelow(product, shift);
+    const Wide half = PowerOfTwo(shift - 1);
     if (rest > half || (rest == half && (q & 1) != 0)) {
       ++q;
     }

@@ -8,11 +8,12 @@
 
 namespace linecalc {
 
-// Reads the longest leading number of `text`. Blanks, tabs and line feeds anywhere are ignored;
-// a number is an optional sign, digits with at most one decimal separator ("." or ","), and an
-// optional exponent (E, optional sign, digits). "&H…" and "&O…" read as non-negative hexadecimal
-// and octal whole numbers. A text without a leading number reads as 0. A number beyond the range
-// of a double is a fault; one too small for it reads as 0.
+// Reads the longest leading number of the UTF-8 `text`. Blanks, tabs, line feeds and the no-break
+// spaces U+00A0 and U+202F anywhere are ignored; a number is an optional sign, digits with at
+// most one decimal separator ("." or ","), and an optional exponent (E, optional sign, digits).
+// "&H…" and "&O…" read as non-negative hexadecimal and octal whole numbers, exactly, then rounded
+// once to the nearest double. A text without a leading number reads as 0. A number beyond the
+// range of a double is a fault; one too small for it reads as 0.
 Checked<double> ReadNumber(std::string_view text);
 
 // Shows `value` (finite) with two decimals and `decimalSeparator`: at least one digit before the

@@ -43,7 +43,9 @@ TEST(RunSingleLoad, ShowsFourResultsOrRefuses) {
 }
 
 TEST(RunUniformLoad, CountsWrittenAsWholeNumbers) {
-  for (const char* count : {"10", "10.0", "1e1", "10,0", " 1 0 "}) {
+  // Also with the no-break spaces U+00A0 and U+202F that group digits in Russian texts.
+  for (const char* count :
+       {"10", "10.0", "1e1", "10,0", " 1 0 ", "1\u00A00", "1\u202F0", "\u00A010\u202F"}) {
     const auto outcome = RunUniformLoad("6", count, DefaultLine(), ".");
     ASSERT_TRUE(std::holds_alternative<UniformLoadView>(outcome)) << count;
     EXPECT_EQ(std::get<UniformLoadView>(outcome).lines.size(), 13u) << count;
@@ -62,8 +64,8 @@ TEST(RunUniformLoad, RefusalsInOrder) {
            Case{"", "10", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
            Case{"100.01", "1", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
            Case{"6", "", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
-           Case{"6", "2.6", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
-           Case{"6", "0,5", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
+           Case{"6", "2.6", {MsgSpeakerCountWhole, FocusTarget::SpeakerCount}},
+           Case{"6", "0,5", {MsgSpeakerCountWhole, FocusTarget::SpeakerCount}},
            Case{"6", "1000.5", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
            Case{"6", "шт", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
            Case{"100", "11", {MsgOverload, FocusTarget::Stay}},
@@ -72,6 +74,34 @@ TEST(RunUniformLoad, RefusalsInOrder) {
     EXPECT_EQ(RefusalOf(RunUniformLoad(c.power, c.count, line, ".")), c.expected)
         << c.power << " x " << c.count;
   }
+}
+
+// Right before the load check, after the count check, a negative line is refused: here the
+// temperature bracket 1 + 0.0043 × (−300 + 5) is below zero.
+TEST(SolveLoads, NegativeLineRefusedBeforeTheLoadCheck) {
+  const Refusal negative{MsgNegativeLineResistance, FocusTarget::Stay};
+  LineState line = MakeStartupState(".").state;
+  ApplyRefresh(line, ComputeRefresh(line, {"1", "-300", "100", ""}, kFalse, true, ".").value());
+  ASSERT_LT(line.RLine, 0);
+  EXPECT_EQ(RefusalOf(RunSingleLoad(500, line, ".")), negative);
+  EXPECT_EQ(RefusalOf(RunSingleLoad(4999, line, ".")), negative);  // not the overload
+  EXPECT_EQ(RefusalOf(RunUniformLoad("6", "10", line, ".")), negative);
+  EXPECT_EQ(RefusalOf(RunUniformLoad("100", "100", line, ".")), negative);
+  EXPECT_EQ(RefusalOf(RunUniformLoad("6", "0", line, ".")).message, MsgSpeakerCountRange);
+  EXPECT_EQ(RefusalOf(RunUniformLoad("0", "10", line, ".")).message, MsgSpeakerPowerRange);
+  // A line without resistance delivers everything.
+  line.RLine = -0.0;
+  EXPECT_EQ(std::get<SingleLoadView>(RunSingleLoad(500, line, ".")).LossPct, "0.00");
+  EXPECT_TRUE(std::holds_alternative<UniformLoadView>(RunUniformLoad("6", "10", line, ".")));
+}
+
+// At 0 V the line shows Рож 0.00; a load of 0.004 W once passed as shown and ended in a fault.
+TEST(SolveLoads, NoLoadOnALineWithoutVoltage) {
+  const LineState line = DefaultLine("0");
+  EXPECT_EQ(RefusalOf(RunSingleLoad(0.004, line, ".")), (Refusal{MsgOverload}));
+  EXPECT_EQ(RefusalOf(RunUniformLoad("0.001", "1", line, ".")), (Refusal{MsgOverload}));
+  EXPECT_EQ(RefusalOf(RunUniformLoad("0.001", "1", DefaultLine("-1"), ".")),
+            (Refusal{MsgOverload}));
 }
 
 // Behind 1060.50 and 1414.00 shown as Рож lie 1060.4999999999998 and 1413.9999999999998.

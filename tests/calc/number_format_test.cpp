@@ -56,6 +56,39 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"&H", 0}, ReadCase{"&", 0}, ReadCase{"&HG", 0}, ReadCase{"&X1", 0},
         ReadCase{"-&H10", 0}));
 
+// Russian texts group thousands with U+00A0 or U+202F; both are ignored as blanks are, and no
+// other space is.
+INSTANTIATE_TEST_SUITE_P(
+    NoBreakSpaces, ReadNumberTest,
+    ::testing::Values(ReadCase{"1\u00A0000", 1000}, ReadCase{"1\u202F000", 1000},
+                      ReadCase{"1\u202F000\u202F000,5", 1000000.5}, ReadCase{"\u00A0-\u202F5", -5},
+                      ReadCase{"1\u00A0 \u00A0000", 1000},
+                      ReadCase{"1\xC2 \xA0"
+                               "000",
+                               1000},
+                      ReadCase{"&H1\u00A0000", 4096}, ReadCase{"1\u2009000", 1},
+                      ReadCase{"1\u00A1000", 1}, ReadCase{"1\xC2", 1},
+                      ReadCase{"1\xE2\x80"
+                               "5",
+                               1},
+                      ReadCase{"\u00A0", 0}));
+
+// Past 53 bits a radix number is read whole, then rounded once to the nearest double, a tie to
+// the even one; adding digit by digit in floating point rounded at every step.
+INSTANTIATE_TEST_SUITE_P(
+    ExactRadix, ReadNumberTest,
+    ::testing::Values(ReadCase{"&H147B841D998D2083", 1475918565559050496.0},
+                      ReadCase{"&O121734101663143220203", 1475918565559050496.0},
+                      ReadCase{"&H000000000000000147B841D998D2083", 1475918565559050496.0},
+                      ReadCase{"&H20000000000001", 9007199254740992.0},
+                      ReadCase{"&H20000000000003", 9007199254740996.0},
+                      ReadCase{"&O400000000000000001", 9007199254740992.0},
+                      ReadCase{"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
+                      ReadCase{"&O1777777777777777777777", 18446744073709551616.0},
+                      // A set bit far below the first 64 breaks the tie upwards.
+                      ReadCase{"&H10000000000000800000000000000001", 0x1.0000000000001p+124},
+                      ReadCase{"&H10000000000000800000000000000000", 0x1p+124}));
+
 TEST(ReadNumberOverflow, PastTheRangeIsAFaultBelowItZero) {
   for (const std::string& text :
        {std::string("1e400"), std::string("-1e309"), std::string("1e99999999999999999999"),
@@ -64,6 +97,13 @@ TEST(ReadNumberOverflow, PastTheRangeIsAFaultBelowItZero) {
   }
   EXPECT_EQ(ReadNumber("0." + std::string(400, '0') + "1").value(), 0);
   EXPECT_EQ(ReadNumber("1.7976931348623157e308").value(), std::numeric_limits<double>::max());
+  // The largest double in hexadecimal, a number just below it, and the tie above it.
+  const std::string zeros(242, '0');
+  EXPECT_EQ(ReadNumber("&HFFFFFFFFFFFFF8" + zeros).value(), std::numeric_limits<double>::max());
+  EXPECT_EQ(ReadNumber("&HFFFFFFFFFFFFF7" + std::string(242, 'F')).value(),
+            std::numeric_limits<double>::max());
+  EXPECT_FALSE(ReadNumber("&HFFFFFFFFFFFFFC" + zeros).ok());
+  EXPECT_FALSE(ReadNumber("&H1" + std::string(256, '0')).ok());
 }
 
 struct FormatCase {

@@ -1,0 +1,191 @@
+// The reference data and the message texts written out once by hand, so that a change of any
+// table value, list entry or letter of a message fails here rather than passing unseen.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "calc/line_calculation.h"
+#include "calc/load_checks.h"
+#include "calc/tables.h"
+
+namespace linecalc {
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) {
+    words.push_back(word);
+  }
+  return words;
+}
+
+template <typename List>
+std::vector<std::string> Texts(const List& list) {
+  return std::vector<std::string>(list.begin(), list.end());
+}
+
+TEST(PinnedLists, EveryEntryInOrder) {
+  EXPECT_EQ(Texts(SectionList), Words("0.2 0.35 0.5 0.75 1.0 1.2 1.5 2.5 4.0 6.0 10.0"));
+  EXPECT_EQ(Texts(TemperatureList), Words("0 5 10 15 18 20 25 30 35 40 45 50"));
+  EXPECT_EQ(Texts(VoltageList), Words("100 70 50 30 24 12"));
+  EXPECT_EQ(LengthList(),
+            Words("1 10 20 30 40 50 60 70 80 90 100 110 120 130 140 150 160 170 180 190 200 210 "
+                  "220 230 240 250 260 270 280 290 300 310 320 330 340 350 360 370 380 390 400 "
+                  "410 420 430 440 450 460 470 480 490 500 510 520 530 540 550 560 570 580 590 "
+                  "600 610 620 630 640 650 660 670 680 690 700 710 720 730 740 750 760 770 780 "
+                  "790 800 810 820 830 840 850 860 870 880 890 900 910 920 930 940 950 960 970 "
+                  "980 990 1000 1100 1200 1300 1400 1500 1600 1700 1800 1900 2000 2100 2200 2300 "
+                  "2400 2500 2600 2700 2800 2900 3000 3100 3200 3300 3400 3500 3600 3700 3800 "
+                  "3900 4000 4100 4200 4300 4400 4500 4600 4700 4800 4900 5000 5100 5200 5300 "
+                  "5400 5500 5600 5700 5800 5900 6000 6100 6200 6300 6400 6500 6600 6700 6800 "
+                  "6900 7000 7100 7200 7300 7400 7500 7600 7700 7800 7900 8000 8100 8200 8300 "
+                  "8400 8500 8600 8700 8800 8900 9000 9100 9200 9300 9400 9500 9600 9700 9800 "
+                  "9900 10000"));
+  const std::vector<std::string> defaults{
+      std::string(DefaultSectionText),      std::string(DefaultTemperatureText),
+      std::string(DefaultLengthText),       std::string(DefaultVoltageText),
+      std::string(DefaultSpeakerPowerText), std::string(DefaultSpeakerCountText)};
+  EXPECT_EQ(defaults, Words("0.75 20 1 100 6 10"));
+  EXPECT_EQ(SectionList[DefaultSectionIndex], "0.75");
+  EXPECT_EQ(CopperAlpha, 0.0043);
+  EXPECT_EQ(AluminiumAlpha, 0.0042);
+}
+
+// What the six reference fields show for one section at 1 m, 20 °С and 100 V.
+struct Shown {
+  Material material;
+  const char* section;
+  const char* r10;
+  const char* r20;
+  const char* rLine;
+  const char* jMax;
+  const char* jOpt;
+  const char* pExpected;
+};
+
+class PinnedReferenceValues : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(PinnedReferenceValues, AtTheDefaultLengthTemperatureAndVoltage) {
+  const Shown& row = GetParam();
+  LineInputs in;
+  in.material = row.material;
+  in.sectionIndex = -1;
+  for (int i = 0; i < kSectionCount; ++i) {
+    in.sectionIndex = SectionList[i] == row.section ? i : in.sectionIndex;
+  }
+  ASSERT_GE(in.sectionIndex, 0) << row.section;
+  in.power = "1";
+  const LineCalculation line = CalculateLine(in, ".");
+  ASSERT_TRUE(line.reference.has_value());
+  const RefreshResult& r = *line.reference;
+  EXPECT_EQ(r.R10Text, row.r10);
+  EXPECT_EQ(r.R20Text, row.r20);
+  EXPECT_EQ(r.RLineText, row.rLine);
+  EXPECT_EQ(r.JMaxText, row.jMax);
+  EXPECT_EQ(r.JOptText, row.jOpt);
+  EXPECT_EQ(r.PExpectedText, row.pExpected);
+}
+
+constexpr Material Cu = Material::Copper;
+constexpr Material Al = Material::Aluminium;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(EverySection, PinnedReferenceValues, ::testing::Values(
+    //      section  R10      R20       Rл      Jмакс    Jопт     Рож
+    Shown{Cu, "0.2",  "85.00", "170.00", "0.17", "6.00",  "4.24",  "424.20"},
+    Shown{Cu, "0.35", "49.00", "98.00",  "0.10", "8.00",  "5.66",  "565.60"},
+    Shown{Cu, "0.5",  "36.00", "72.00",  "0.07", "11.00", "7.78",  "777.70"},
+    Shown{Cu, "0.75", "26.00", "52.00",  "0.05", "15.00", "10.61", "1060.50"},
+    Shown{Cu, "1.0",  "19.50", "39.00",  "0.04", "17.00", "12.02", "1201.90"},
+    Shown{Cu, "1.2",  "15.00", "30.00",  "0.03", "20.00", "14.14", "1414.00"},
+    Shown{Cu, "1.5",  "13.30", "26.60",  "0.03", "23.00", "16.26", "1626.10"},
+    Shown{Cu, "2.5",  "7.98",  "15.96",  "0.02", "30.00", "21.21", "2121.00"},
+    Shown{Cu, "4.0",  "4.95",  "9.90",   "0.01", "41.00", "28.99", "2898.70"},
+    Shown{Cu, "6.0",  "3.30",  "6.60",   "0.01", "50.00", "35.35", "3535.00"},
+    Shown{Cu, "10.0", "1.91",  "3.82",   "0.00", "80.00", "56.56", "5656.00"},
+    Shown{Al, "0.2",  "85.00", "170.00", "0.17", "6.00",  "4.24",  "424.20"},
+    Shown{Al, "0.35", "49.00", "98.00",  "0.10", "8.00",  "5.66",  "565.60"},
+    Shown{Al, "0.5",  "36.00", "72.00",  "0.07", "11.00", "7.78",  "777.70"},
+    Shown{Al, "0.75", "26.00", "52.00",  "0.05", "15.00", "10.61", "1060.50"},
+    Shown{Al, "1.0",  "19.50", "39.00",  "0.04", "17.00", "12.02", "1201.90"},
+    Shown{Al, "1.2",  "15.00", "30.00",  "0.03", "20.00", "14.14", "1414.00"},
+    Shown{Al, "1.5",  "13.30", "26.60",  "0.03", "23.00", "16.26", "1626.10"},
+    Shown{Al, "2.5",  "7.98",  "15.96",  "0.02", "24.00", "16.97", "1696.80"},
+    Shown{Al, "4.0",  "4.95",  "9.90",   "0.01", "32.00", "22.62", "2262.40"},
+    Shown{Al, "6.0",  "3.30",  "6.60",   "0.01", "39.00", "27.57", "2757.30"},
+    Shown{Al, "10.0", "1.91",  "3.82",   "0.00", "60.00", "42.42", "4242.00"}),
+    [](const auto& info) {
+      std::string name = std::string(info.param.material == Cu ? "Copper" : "Aluminium") + "_" +
+                         info.param.section;
+      for (char& c : name) {
+        c = c == '.' ? '_' : c;
+      }
+      return name;
+    });
+// clang-format on
+
+// A message as a user reaches it: the inputs of one line and the button pressed.
+struct Message {
+  const char* name;
+  std::string_view constant;
+  void (*enter)(LineInputs&);
+  const char* text;
+};
+
+class PinnedMessages : public ::testing::TestWithParam<Message> {};
+
+TEST_P(PinnedMessages, TextAndTheInputThatShowsIt) {
+  const Message& m = GetParam();
+  EXPECT_EQ(m.constant, m.text);
+  LineInputs in;
+  in.power = "500";
+  in.count = "10";
+  m.enter(in);
+  const LineCalculation line = CalculateLine(in, ".");
+  EXPECT_EQ(line.status == LineStatus::Computed, std::string_view(m.text).empty());
+  EXPECT_EQ(line.message, m.text);
+}
+
+void Uniform(LineInputs& in) {
+  in.load = LoadKind::Uniform;
+  in.power = "6";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Every, PinnedMessages,
+    ::testing::Values(
+        Message{"InputPowerRange", MsgInputPowerRange, [](LineInputs& in) { in.power = "5000"; },
+                "Введите значение мощности в диапазоне от 1 до 5000 Вт"},
+        Message{"SpeakerPowerRange", MsgSpeakerPowerRange,
+                [](LineInputs& in) { Uniform(in), in.power = "100.01"; },
+                "Введите значение мощности в диапазоне от 1 до 100 Вт"},
+        Message{"SpeakerCountRange", MsgSpeakerCountRange,
+                [](LineInputs& in) { Uniform(in), in.count = "1000.5"; },
+                "Введите кол-во гр в диапазоне от 1 до 1000"},
+        Message{"SpeakerCountWhole", MsgSpeakerCountWhole,
+                [](LineInputs& in) { Uniform(in), in.count = "2.5"; },
+                "Введите целое кол-во гр в диапазоне от 1 до 1000"},
+        Message{"NegativeLineSingle", MsgNegativeLineResistance,
+                [](LineInputs& in) { in.temperature = "-300"; },
+                "Сопротивление линии отрицательное: проверьте длину кабеля, температуру и R20"},
+        Message{"NegativeLineUniform", MsgNegativeLineResistance,
+                [](LineInputs& in) { Uniform(in), in.length = "-5"; },
+                "Сопротивление линии отрицательное: проверьте длину кабеля, температуру и R20"},
+        Message{"Overload", MsgOverload, [](LineInputs& in) { in.power = "1060.51"; },
+                "Расчетная мощность превышает допустимую для данного провода, выберите провод "
+                "большего диаметра"},
+        Message{"NoPowerToCarry", MsgOverload,
+                [](LineInputs& in) { in.voltage = "0", in.power = "0.004"; },
+                "Расчетная мощность превышает допустимую для данного провода, выберите провод "
+                "большего диаметра"},
+        Message{"CalculationFault", MsgCalculationFault,
+                [](LineInputs& in) { in.voltage = "40000"; },
+                "Ошибка вычисления: недопустимое значение. Проверьте введенные данные."},
+        Message{"LineWithoutResistance", "", [](LineInputs& in) { in.length = "0"; }, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace linecalc
