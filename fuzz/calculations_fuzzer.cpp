@@ -76,7 +76,8 @@ void RequireLossShownAsShare(const LineState& line, double lossPct, std::string_
 
 void CheckSingleView(const SingleLoadView& view, double pIn, const Input& input) {
   const LineState& line = input.line;
-  Require(!CheckLoad(pIn, line.PExpected), "a refused load is never computed");
+  Require(!CheckLineResistance(line.RLine) && !CheckLoad(pIn, line.PExpected),
+          "a refused load is never computed");
   const Checked<SingleLoadResult> r = CalculateSingleLoad(line.LineVoltage, line.RLine, pIn);
   Require(r.ok(), "a shown single load computes without a fault");
   const SingleLoadResult& v = r.value();
@@ -109,9 +110,13 @@ void CheckSingleLoad(const Input& input) {
 
   const Outcome<SingleLoadView> outcome = RunSingleLoad(pIn, input.line, input.separator);
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    Require(*refusal == Refusal{MsgOverload, FocusTarget::Stay},
-            "a computed load is refused only as an overload");
-    Require(CheckLoad(pIn, input.line.PExpected).has_value(), "an overload is refused as shown");
+    // The line is checked first, then the load.
+    const bool negativeLine = input.line.RLine < 0;
+    const Refusal expected = negativeLine ? Refusal{MsgNegativeLineResistance, FocusTarget::Stay}
+                                          : Refusal{MsgOverload, FocusTarget::Stay};
+    Require(*refusal == expected, "a computed load is refused only for its line or as an overload");
+    Require(negativeLine || CheckLoad(pIn, input.line.PExpected).has_value(),
+            "an overload is refused as shown");
   } else if (const auto* view = std::get_if<SingleLoadView>(&outcome)) {
     CheckSingleView(*view, pIn, input);
   } else {
@@ -135,7 +140,7 @@ void CheckReportShape(const std::vector<std::string>& lines, std::size_t rows) {
 void CheckUniformView(const UniformLoadView& view, double power, double count, const Input& input) {
   const LineState& line = input.line;
   Require(!CheckSpeakerPower(power) && !CheckSpeakerCount(count) &&
-              !CheckLoad(power * count, line.PExpected),
+              !CheckLineResistance(line.RLine) && !CheckLoad(power * count, line.PExpected),
           "a refused uniform load is never computed");
   const Checked<UniformLoadResult> r =
       CalculateUniformLoad(line.LineVoltage, line.RLine, power, count);
@@ -166,17 +171,21 @@ void CheckUniformLoad(const Input& input) {
   const Outcome<UniformLoadView> outcome =
       RunUniformLoad(input.speakerPower, input.speakerCount, input.line, input.separator);
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    // The power is checked first, then the count, then the load.
+    // The power is checked first, then the count, then the line, then the load.
     const bool powerRefused = power.ok() && CheckSpeakerPower(power.value());
     const bool countRefused =
         !powerRefused && power.ok() && count.ok() && CheckSpeakerCount(count.value());
-    const bool loadRefused = !powerRefused && !countRefused && power.ok() && count.ok() &&
+    const bool lineRefused =
+        !powerRefused && !countRefused && power.ok() && count.ok() && input.line.RLine < 0;
+    const bool loadRefused = !powerRefused && !countRefused && !lineRefused && power.ok() &&
+                             count.ok() &&
                              CheckLoad(power.value() * count.value(), input.line.PExpected);
-    Require(powerRefused || countRefused || loadRefused, "a refusal has a failed check");
+    Require(powerRefused || countRefused || lineRefused || loadRefused,
+            "a refusal has a failed check");
     const Refusal expected = powerRefused ? Refusal{MsgSpeakerPowerRange, FocusTarget::SpeakerPower}
-                             : countRefused
-                                 ? Refusal{MsgSpeakerCountRange, FocusTarget::SpeakerCount}
-                                 : Refusal{MsgOverload, FocusTarget::Stay};
+                             : countRefused ? *CheckSpeakerCount(count.value())
+                             : lineRefused  ? Refusal{MsgNegativeLineResistance, FocusTarget::Stay}
+                                            : Refusal{MsgOverload, FocusTarget::Stay};
     Require(*refusal == expected, "the first failed check gives its message and focus");
   } else if (const auto* view = std::get_if<UniformLoadView>(&outcome)) {
     Require(power.ok() && count.ok(), "a shown uniform load read both fields");

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -30,14 +31,17 @@ bool MayStartNumber(char c) {
   return (c >= '0' && c <= '9') || std::string_view("+-.,&").find(c) != std::string_view::npos;
 }
 
-// The first byte that is not a blank, or 0 when there is none.
+// The first byte that is neither a blank nor part of a no-break space (U+00A0, U+202F, which
+// count once the blanks are gone), or 0 when there is none.
 char FirstNonBlank(std::string_view text) {
-  for (char c : text) {
-    if (!IsBlank(c)) {
-      return c;
-    }
+  std::string rest;
+  std::copy_if(text.begin(), text.end(), std::back_inserter(rest),
+               [](char c) { return !IsBlank(c); });
+  std::string_view s = rest;
+  while (s.starts_with("\xC2\xA0") || s.starts_with("\xE2\x80\xAF")) {
+    s.remove_prefix(s.starts_with("\xC2") ? 2 : 3);
   }
-  return 0;
+  return s.empty() ? 0 : s.front();
 }
 
 void CheckReading(std::string_view text, const Checked<double>& value) {
