@@ -133,6 +133,7 @@ bool Form1::Расчет(std::int16_t& keepR20) {
 }
 
 void Form1::clearSingleLoadResults() {
+  noteRefresh();
   for (ResultField* field : {ui_.LblUr, ui_.LblPr, ui_.LblPot, ui_.LblZ}) {
     field->clear();
   }

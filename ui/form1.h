@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "calc/line_calculation.h"
 #include "calc/line_state.h"
 #include "calc/load_requests.h"
 #include "ui/controls.h"
@@ -29,6 +31,20 @@ class Form1 : public QWidget {
   // Returns false when it stopped on a fault, after showing the fault message.
   bool Расчет(std::int16_t& keepR20);
 
+  // The single-load calculation whose results are on view, with the inputs it was made from;
+  // empty once a refresh has emptied those results.
+  const std::optional<LineCalculation>& singleOnView() const { return singleOnView_; }
+  // The uniform-load calculation whose report is on view, until the next report replaces it.
+  const std::optional<LineCalculation>& uniformOnView() const { return uniformOnView_; }
+  // The inputs of the last successful calculation, either button.
+  std::optional<LineInputs> lastCalculatedInputs() const { return lastCalculated_; }
+  // The inputs of the last refresh with the reference values it put on view (no load).
+  LineCalculation referenceOnView() const;
+
+ signals:
+  // A calculation succeeded and its results are on view.
+  void calculated();
+
  private:
   void connectHandlers();
   void load();
@@ -42,10 +58,17 @@ class Form1 : public QWidget {
   void moveFocus(FocusTarget target);
   void clearSingleLoadResults();
   std::string decimalSeparator() const;
+  LineInputs fieldInputs(LoadKind load) const;
+  void noteRefresh();
+  void recordCalculation(LoadKind load);
 
   LineState state_;
   Form1Controls ui_;
   MessageSink showMessage_;
+  std::optional<LineCalculation> singleOnView_;
+  std::optional<LineCalculation> uniformOnView_;
+  std::optional<LineInputs> lastCalculated_;
+  LineInputs refreshedInputs_;
 };
 
 }  // namespace linecalc::ui

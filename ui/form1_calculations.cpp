@@ -54,6 +54,7 @@ void Form1::calculateSingleLoad() {
     ui_.LblUr->setText(ToQString(view->URes));
     ui_.LblPr->setText(ToQString(view->PRes));
     ui_.LblPot->setText(ToQString(view->LossPct));
+    recordCalculation(LoadKind::Single);
   }
 }
 
@@ -72,6 +73,7 @@ void Form1::calculateUniformLoad() {
     ui_.Lst->setLines(lines);
     ui_.Lbl15->setText(ToQString(view->UniformLossPct));
     ui_.Lbl16->setText(ToQString(view->CascadeVoltage));
+    recordCalculation(LoadKind::Uniform);
   }
 }
 

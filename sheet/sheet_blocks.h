@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "calc/line_calculation.h"
+
+namespace linecalc::sheet {
+
+// One row of a sheet's table of quantities: "Длина линии", "L", "100", "м".
+struct Quantity {
+  QString name;
+  QString symbol;
+  QString value;
+  QString unit;
+  friend bool operator==(const Quantity&, const Quantity&) = default;
+};
+using Quantities = std::vector<Quantity>;
+
+// The inputs a calculation was made from, as their values were read: material, section,
+// length, ambient and heated temperature, line voltage, R20 and where it came from.
+Quantities InputRows(const LineCalculation& calc, const QString& separator);
+
+// R10, R20, Rл, Jмакс, Jопт, Рож as the window shows them.
+Quantities ReferenceRows(const LineCalculation& calc, const QString& separator);
+
+// InputRows followed by ReferenceRows: what tells two lines apart on paper.
+Quantities LineBlock(const LineCalculation& calc, const QString& separator);
+
+// Рвх, Zнагр, Uрез, Ррез, П with the loss in dB and the voltage drop.
+Quantities SingleRows(const LineCalculation& calc, const QString& separator);
+
+// Pгр, their count, Pгр × N, Потери with the loss in dB and the voltage drop, and the cascade
+// voltage.
+Quantities UniformRows(const LineCalculation& calc, const QString& separator);
+
+}  // namespace linecalc::sheet

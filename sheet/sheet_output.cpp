@@ -1,0 +1,151 @@
+#include "sheet/sheet_output.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include "sheet/calculation_sheet.h"
+
+namespace linecalc::sheet {
+namespace {
+
+constexpr int kPdfDpi = 300;
+constexpr double kFooterPoints = 9;
+// Room left under the text of each page for the page number, in points.
+constexpr double kFooterRoomPoints = 24;
+
+// Lays the document out for the device while painting, and lets go of the device afterwards,
+// so that the document never refers to a device that is gone.
+class LayoutOnDevice {
+ public:
+  LayoutOnDevice(QTextDocument& document, QPaintDevice& device, const QSizeF& page)
+      : document_(document), pageSize_(document.pageSize()) {
+    document_.documentLayout()->setPaintDevice(&device);
+    document_.setPageSize(page);
+  }
+  ~LayoutOnDevice() {
+    document_.documentLayout()->setPaintDevice(nullptr);
+    document_.setPageSize(pageSize_);
+  }
+  LayoutOnDevice(const LayoutOnDevice&) = delete;
+  LayoutOnDevice& operator=(const LayoutOnDevice&) = delete;
+
+ private:
+  QTextDocument& document_;
+  QSizeF pageSize_;
+};
+
+void PaintPage(QPainter& painter, QTextDocument& document, int index, const QSizeF& page) {
+  const QRectF view(0, index * page.height(), page.width(), page.height());
+  painter.save();
+  painter.translate(0, -view.top());
+  painter.setClipRect(view);
+  QAbstractTextDocumentLayout::PaintContext context;
+  context.clip = view;
+  document.documentLayout()->draw(&painter, context);
+  painter.restore();
+}
+
+void PaintPageNumber(QPainter& painter, int index, int total, const QRectF& foot) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSizeF(kFooterPoints);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  painter.drawText(foot, Qt::AlignRight | Qt::AlignBottom,
+                   QStringLiteral("стр. %1 из %2").arg(index + 1).arg(total));
+}
+
+QString Failure(const QString& path, const QString& reason) {
+  return QStringLiteral("Не удалось сохранить файл «%1»: %2.")
+      .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Why `path` cannot be written, in words a user can act on.
+QString OpenFailureReason(const QString& path, const QString& systemText) {
+  const QFileInfo file(path);
+  const QFileInfo folder(file.absolutePath());
+  if (file.isDir()) {
+    return QStringLiteral("это папка, а не файл");
+  }
+  if (!folder.exists()) {
+    return QStringLiteral("папка «%1» не существует")
+        .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+  }
+  if (!folder.isDir()) {
+    return QStringLiteral("«%1» не является папкой")
+        .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+  }
+  if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
+    return QStringLiteral("нет прав на запись");
+  }
+  return QStringLiteral("файл не открывается для записи (%1)").arg(systemText);
+}
+
+}  // namespace
+
+PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
+                        const PageProgress& progress) {
+  QPainter painter;
+  if (!painter.begin(&device)) {
+    return PaintOutcome::Failed;
+  }
+  const double footer = kFooterRoomPoints * device.logicalDpiY() / 72.0;
+  const QSizeF page(device.width(), device.height() - footer);
+  const LayoutOnDevice layout(document, device, page);
+  const int total = document.pageCount();
+  for (int index = 0; index < total; ++index) {
+    if (progress && !progress(index, total)) {
+      painter.end();
+      return PaintOutcome::Cancelled;
+    }
+    if (index > 0 && !device.newPage()) {
+      painter.end();
+      return PaintOutcome::Failed;
+    }
+    PaintPage(painter, document, index, page);
+    PaintPageNumber(painter, index, total, QRectF(0, page.height(), page.width(), footer));
+  }
+  if (progress && !progress(total, total)) {
+    painter.end();
+    return PaintOutcome::Cancelled;
+  }
+  return painter.end() ? PaintOutcome::Done : PaintOutcome::Failed;
+}
+
+QString SaveCancelledMessage(const QString& path) {
+  return QStringLiteral("Сохранение файла «%1» отменено.").arg(QDir::toNativeSeparators(path));
+}
+
+QString SaveSheetPdf(QTextDocument& document, const QString& path, const PageProgress& progress) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return Failure(path, OpenFailureReason(path, file.errorString()));
+  }
+  PaintOutcome outcome = PaintOutcome::Failed;
+  {
+    QPdfWriter writer(&file);
+    writer.setResolution(kPdfDpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(20, 15, 15, 12), QPageLayout::Millimeter);
+    writer.setTitle(QStringLiteral("Расчет потерь в линии"));
+    writer.setCreator(ProgramTitle());
+    outcome = PaintSheet(document, writer, progress);
+  }
+  if (outcome != PaintOutcome::Done) {
+    file.cancelWriting();
+    return outcome == PaintOutcome::Cancelled
+               ? SaveCancelledMessage(path)
+               : Failure(path, QStringLiteral("не удалось построить страницы"));
+  }
+  if (!file.commit()) {
+    return Failure(path, QStringLiteral("ошибка записи (%1)").arg(file.errorString()));
+  }
+  return {};
+}
+
+}  // namespace linecalc::sheet

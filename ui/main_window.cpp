@@ -1,0 +1,111 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "sheet/calculation_sheet.h"
+#include "ui/form1.h"
+
+namespace linecalc::ui {
+namespace {
+
+QString WithoutMnemonic(QString text) {
+  return text.remove(QLatin1Char('&'));
+}
+
+// An action with its text, shortcut, tip and names for scripts and screen readers.
+QAction* MakeAction(QObject* owner, const char* name, const QString& text, const QKeySequence& keys,
+                    const QString& tip) {
+  auto* action = new QAction(text, owner);
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setStatusTip(tip);
+  action->setToolTip(tip);
+  return action;
+}
+
+const QString kAboutText = QStringLiteral(
+    "<p><b>%1</b></p>"
+    "<p>Программа рассчитывает потери в двухпроводных линиях систем звуковой трансляции: "
+    "по материалу и сечению жил, длине линии, температуре и напряжению линии она находит "
+    "сопротивление линии, допустимый и оптимальный ток и ожидаемую мощность, а для нагрузки в "
+    "конце линии или для равномерно распределенных по линии громкоговорителей показывает "
+    "напряжение и мощность, доходящие до нагрузки, и потери в процентах.</p>"
+    "<p>Распространяется по лицензии MIT.</p>");
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), form_(new Form1(this)), dialogs_(ModalWindowDialogs(this)) {
+  setObjectName(QStringLiteral("MainWindow"));
+  setWindowTitle(form_->windowTitle());
+  setWindowIcon(form_->windowIcon());
+  setCentralWidget(form_);
+  form_->setMessageSink([this](const QString& text) { dialogs_.message(text); });
+  createActions();
+  createMenus();
+  // Form1 keeps its fixed size; the window is that plus the menu bar, and no larger.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::createActions() {
+  printAction_ =
+      MakeAction(this, "actionPrint", QStringLiteral("&Печать расчета…"),
+                 QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Напечатать лист расчета"));
+  connect(printAction_, &QAction::triggered, this, &MainWindow::printSheet);
+  pdfAction_ = MakeAction(this, "actionSavePdf", QStringLiteral("&Сохранить расчет в PDF…"),
+                          QKeySequence(Qt::CTRL | Qt::Key_E),
+                          QStringLiteral("Сохранить лист расчета в файл PDF"));
+  connect(pdfAction_, &QAction::triggered, this, &MainWindow::saveSheetPdf);
+  quitAction_ = MakeAction(this, "actionQuit", QStringLiteral("В&ыход"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Q), QStringLiteral("Закрыть программу"));
+  connect(quitAction_, &QAction::triggered, this, &QWidget::close);
+  aboutAction_ = MakeAction(this, "actionAbout", QStringLiteral("&О программе"), QKeySequence(),
+                            QStringLiteral("Версия, лицензия и назначение программы"));
+  connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::createMenus() {
+  menuBar()->setObjectName(QStringLiteral("menuBar"));
+  menuBar()->setAccessibleName(QStringLiteral("Главное меню"));
+  QMenu* file = addMenuBefore(nullptr, QStringLiteral("&Файл"));
+  file->addAction(printAction_);
+  file->addAction(pdfAction_);
+  file->addSeparator();
+  file->addAction(quitAction_);
+  QMenu* help = addMenuBefore(nullptr, QStringLiteral("&Справка"));
+  help->addAction(aboutAction_);
+}
+
+QMenu* MainWindow::menu(const QString& title) const {
+  const QString wanted = WithoutMnemonic(title);
+  for (QAction* entry : menuBar()->actions()) {
+    if (entry->menu() != nullptr && WithoutMnemonic(entry->text()) == wanted) {
+      return entry->menu();
+    }
+  }
+  return nullptr;
+}
+
+QMenu* MainWindow::addMenuBefore(QMenu* before, const QString& title) {
+  auto* added = new QMenu(title, menuBar());
+  added->setObjectName(QStringLiteral("menu") + WithoutMnemonic(title));
+  added->setAccessibleName(WithoutMnemonic(title));
+  menuBar()->insertMenu(before != nullptr ? before->menuAction() : nullptr, added);
+  return added;
+}
+
+void MainWindow::setDialogs(WindowDialogs dialogs) {
+  dialogs_ = std::move(dialogs);
+}
+
+void MainWindow::showAbout() {
+  dialogs_.about(kAboutText.arg(sheet::ProgramTitle().toHtmlEscaped()));
+}
+
+}  // namespace linecalc::ui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "ui/window_dialogs.h"
+
+class QAction;
+class QMenu;
+class QTextDocument;
+
+namespace linecalc::ui {
+
+class Form1;
+
+// The calculator's main window: the unchanged Form1 as its client area, with the menu bar
+// above it. The window is exactly as large as Form1 plus the menu bar.
+//
+// Menus: "Файл" and "Справка", found by menu(). Another part of the program adds its own menu
+// with addMenuBefore(menu("Справка"), "&Объект") and its items with menu(…)->addAction(…);
+// the shortcuts Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+L and Ctrl+D are left free for it.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  Form1& form() { return *form_; }
+
+  // The menu of the bar titled `title`, with or without its "&" ("Файл", "&Файл"); nullptr
+  // when there is none.
+  QMenu* menu(const QString& title) const;
+  // A new menu titled `title` placed in front of `before` (at the end when it is nullptr).
+  QMenu* addMenuBefore(QMenu* before, const QString& title);
+
+  // Replaces the dialogs and message boxes the window opens (for tests); the messages of Form1
+  // follow `dialogs.message` too.
+  void setDialogs(WindowDialogs dialogs);
+
+  // The sheet of what the window shows now, with `lineName`: the calculations on view with the
+  // inputs they were computed from, and the reference values on view.
+  std::unique_ptr<QTextDocument> currentSheet(const QString& lineName) const;
+
+ private:
+  void createActions();
+  void createMenus();
+  void printSheet();
+  void saveSheetPdf();
+  void showAbout();
+  std::optional<QString> askLineName();
+
+  Form1* form_;
+  WindowDialogs dialogs_;
+  QString lineName_;
+  QAction* printAction_ = nullptr;
+  QAction* pdfAction_ = nullptr;
+  QAction* quitAction_ = nullptr;
+  QAction* aboutAction_ = nullptr;
+};
+
+}  // namespace linecalc::ui
