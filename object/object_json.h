@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+#include "object/line_object.h"
+
+namespace linecalc::object {
+
+// What reading an object gives: the object, or the Russian message that names the file and the
+// problem.
+struct ObjectLoad {
+  std::optional<LineObject> object;
+  QString error;
+};
+
+// The newest version of the object file this program reads and writes.
+inline constexpr int kObjectFormatVersion = 1;
+
+// Reads the JSON text of an object file (version 1). `fileName` names the file in messages.
+// Keys this version does not know are ignored. An R20 of "" or blanks is read as null (the
+// table's R20): an empty field means nothing was typed.
+ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName);
+
+// The JSON text of `object` (UTF-8, keys in a fixed order, two-space indents, one line per load).
+QByteArray SerializeObject(const LineObject& object);
+
+}  // namespace linecalc::object

@@ -1,0 +1,120 @@
+#include "object/line_table.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/object/test_lines.h"
+
+namespace linecalc::object {
+namespace {
+
+using testing_support::LineOfResistance;
+using testing_support::TableLine;
+using Row = std::vector<std::string>;
+
+Row RowOf(const LineInputs& in, const char* limit, const char* separator = ".") {
+  const ObjectLine line{"Линия", in};
+  const std::optional<double> lossLimit = ReadLossLimit(limit);
+  return LineTableRow(line, AssessLine(in, lossLimit, separator), lossLimit.has_value(), separator);
+}
+
+TEST(LineTableHeader, ExactTexts) {
+  std::string joined;
+  for (const std::string_view text : LineTableHeader()) {
+    joined.append(text).push_back('|');
+  }
+  EXPECT_EQ(joined,
+            "Линия|Материал|Сечение|Длина|Температура|Напряжение|R20 (Ом)|Rл (Ом)|Jмакс (А)|"
+            "Jопт (А)|Рож (Вт)|Нагрузка|Мощность (Вт)|Кол-во гр|Zнагр (Ом)|Uрез (В)|Ррез (Вт)|"
+            "Потери (%)|Потери (дБ)|Падение напряжения (%)|Каскадное напряжение (В)|"
+            "Мин. сечение|Итог|Сообщение|");
+}
+
+TEST(LineTableRow, WorkedExamples) {
+  struct Case {
+    const char* name;
+    LineInputs in;
+    const char* limit;
+    const char* separator;
+    Row expected;
+  };
+  const Case cases[] = {
+      {"Single100WattsOnTwoOhms",
+       LineOfResistance("2.16", LoadKind::Single, "100"),
+       "",
+       ".",
+       {"Линия", "медь",  "0.75",    "1000",          "-5",     "100", "2.16",   "2.00",
+        "15.00", "10.61", "1060.50", "в конце линии", "100.00", "",    "100.00", "98.04",
+        "96.12", "3.88",  "0.17",    "1.96",          "",       "",    "",       ""}},
+      {"TwoSpeakersOf10WattsOnFourOhms",
+       LineOfResistance("4.32", LoadKind::Uniform, "10", "2"),
+       "",
+       ".",
+       {"Линия", "медь",  "0.75",    "1000",        "-5",    "100", "4.32", "4.00",
+        "15.00", "10.61", "1060.50", "равномерная", "10.00", "2",   "",     "99.40",
+        "19.80", "0.99",  "0.04",    "0.60",        "99.00", "",    "",     ""}},
+      // Texts as typed with "," read by the input rule; the locale's separator in the figures.
+      {"CommaDecimals",
+       LineOfResistance("2,16", LoadKind::Uniform, "10,0", "2,0"),
+       "1,5",
+       ",",
+       {"Линия", "медь",  "0.75",    "1000",        "-5",    "100",  "2,16",  "2,00",
+        "15,00", "10,61", "1060,50", "равномерная", "10,00", "2",    "",      "99,70",
+        "19,90", "0,50",  "0,02",    "0,30",        "99,50", "10.0", "норма", ""}},
+      {"RefusedForItsLoadKeepsReferenceValues",
+       TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000"),
+       "10",
+       ".",
+       {"Линия",
+        "медь",
+        "0.2",
+        "1",
+        "20",
+        "100",
+        "170.00",
+        "0.17",
+        "6.00",
+        "4.24",
+        "424.20",
+        "в конце линии",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "",
+        "6.0",
+        "отказ",
+        "Расчетная мощность превышает допустимую для данного провода, выберите провод большего "
+        "диаметра"}},
+      {"RefusedInputNoSectionHelps",
+       TableLine(Material::Aluminium, 7, "300", LoadKind::Single, "0"),
+       "10",
+       ".",
+       {"Линия", "алюминий", "2.5",     "300",
+        "20",    "100",      "15.96",   "4.90",
+        "24.00", "16.97",    "1696.80", "в конце линии",
+        "",      "",         "",        "",
+        "",      "",         "",        "",
+        "",      "нет",      "отказ",   "Введите значение мощности в диапазоне от 1 до 5000 Вт"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RowOf(c.in, c.limit, c.separator), c.expected) << c.name;
+  }
+}
+
+TEST(LineTableRow, FaultedLineShowsMessageOnly) {
+  // A voltage beyond a 16-bit integer stops the refresh itself: no reference value is shown.
+  LineInputs in = TableLine(Material::Copper, 3, "100", LoadKind::Single, "100");
+  in.voltage = "40000";
+  const Row row = RowOf(in, "");
+  EXPECT_EQ(Row(row.begin() + 6, row.begin() + 11), Row(5, ""));
+  EXPECT_EQ(row[static_cast<int>(LineColumn::Message)],
+            "Ошибка вычисления: недопустимое значение. Проверьте введенные данные.");
+  EXPECT_EQ(row[static_cast<int>(LineColumn::Verdict)], "");
+}
+
+}  // namespace
+}  // namespace linecalc::object

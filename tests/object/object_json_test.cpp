@@ -1,0 +1,190 @@
+#include "object/object_json.h"
+
+#include <gtest/gtest.h>
+
+namespace linecalc::object {
+namespace {
+
+// The object of the file format's description, written as a user would.
+constexpr char kSchool[] = R"({
+  "format": "linecalc-object",
+  "version": 1,
+  "title": "Школа № 5, корпус А",
+  "lossLimitPct": "10",
+  "lines": [
+    {
+      "name": "1 этаж, зона А",
+      "material": "copper",
+      "section": "1.5",
+      "length": "120",
+      "temperature": "20",
+      "voltage": "100",
+      "r20": null,
+      "load": {"kind": "uniform", "speakerPower": "6", "count": "10"}
+    },
+    {
+      "name": "Улица",
+      "material": "aluminium",
+      "section": "2.5",
+      "length": "300",
+      "temperature": "0",
+      "voltage": "100",
+      "r20": "24.6",
+      "load": {"kind": "single", "power": "120"}
+    }
+  ]
+})";
+
+LineObject SchoolObject() {
+  LineObject object;
+  object.title = "Школа № 5, корпус А";
+  object.lossLimitPct = "10";
+  LineInputs floor{Material::Copper,  6,   "120", "20", "100", std::nullopt,
+                   LoadKind::Uniform, "6", "10"};
+  LineInputs street{Material::Aluminium, 7, "300", "0", "100", "24.6", LoadKind::Single, "120", ""};
+  object.lines = {{"1 этаж, зона А", floor}, {"Улица", street}};
+  return object;
+}
+
+ObjectLoad Parse(const std::string& text) {
+  return ParseObject(QByteArray::fromStdString(text), QStringLiteral("школа.linecalc"));
+}
+
+// kSchool with the first occurrence of `from` replaced by `to`.
+std::string SchoolWith(const std::string& from, const std::string& to) {
+  std::string text = kSchool;
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+TEST(ParseObject, ReadsTheExample) {
+  const ObjectLoad load = Parse(kSchool);
+  ASSERT_TRUE(load.object.has_value()) << load.error.toStdString();
+  EXPECT_EQ(*load.object, SchoolObject());
+  EXPECT_TRUE(load.error.isEmpty());
+}
+
+TEST(ParseObject, Leniencies) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* limit;
+    std::optional<std::string> streetR20;
+  };
+  const Case cases[] = {
+      {"UnknownKeysIgnored",
+       SchoolWith(R"("version": 1,)", R"("version": 1, "author": {"x": [1]}, "colour": 3,)"), "10",
+       "24.6"},
+      {"NoLimitKey", SchoolWith(R"("lossLimitPct": "10",)", ""), "", "24.6"},
+      {"NullLimit", SchoolWith(R"("lossLimitPct": "10",)", R"("lossLimitPct": null,)"), "", "24.6"},
+      {"BlankR20IsNull", SchoolWith(R"("24.6")", R"(" 	")"), "10", std::nullopt},
+      {"EmptyR20IsNull", SchoolWith(R"("24.6")", R"("")"), "10", std::nullopt},
+      {"ByteOrderMark", "\xEF\xBB\xBF" + std::string(kSchool), "10", "24.6"},
+  };
+  for (const Case& c : cases) {
+    const ObjectLoad load = Parse(c.text);
+    ASSERT_TRUE(load.object.has_value()) << c.name << ": " << load.error.toStdString();
+    EXPECT_EQ(load.object->lossLimitPct, c.limit) << c.name;
+    EXPECT_EQ(load.object->lines.at(1).inputs.r20, c.streetR20) << c.name;
+  }
+}
+
+TEST(ParseObject, Errors) {
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"Empty", "",
+       "Файл «школа.linecalc» не является правильным файлом JSON: недопустимое "
+       "значение (строка 1, столбец 1)."},
+      {"SyntaxWithLineAndColumn", SchoolWith(R"("voltage": "100",)", R"("voltage": "100")"),
+       "Файл «школа.linecalc» не является правильным файлом JSON: объект не закрыт (строка 14, "
+       "столбец 8)."},
+      {"ColumnCountsCharacters", "{\"title\": \"Школа\" 1}",
+       "Файл «школа.linecalc» не является правильным файлом JSON: объект не закрыт (строка 1, "
+       "столбец 20)."},
+      {"NotAnObject", "[1, 2]",
+       "Файл «школа.linecalc»: это не файл объекта: ожидается объект JSON."},
+      {"OtherFormat", SchoolWith("linecalc-object", "project"),
+       "Файл «школа.linecalc»: это не файл объекта: ключ «format» равен «project», ожидается "
+       "«linecalc-object»."},
+      {"NewerVersion", SchoolWith(R"("version": 1)", R"("version": 2)"),
+       "Файл «школа.linecalc»: файл создан более новой версией программы (версия формата 2, эта "
+       "программа читает версию 1)."},
+      {"VersionAsText", SchoolWith(R"("version": 1)", R"("version": "1")"),
+       "Файл «школа.linecalc»: ключ «version» должен быть целым числом от 1."},
+      {"MissingVersion", SchoolWith(R"("version": 1,)", ""),
+       "Файл «школа.linecalc»: нет ключа «version»."},
+      {"MissingLines", R"({"format": "linecalc-object", "version": 1, "title": ""})",
+       "Файл «школа.linecalc»: нет ключа «lines»."},
+      {"LinesNotArray", SchoolWith(R"("lines": [)", R"("lines": {"a": [)") + "}",
+       "Файл «школа.linecalc»: ключ «lines» должен быть массивом."},
+      {"TitleAsNumber", SchoolWith(R"("Школа № 5, корпус А")", "5"),
+       "Файл «школа.linecalc»: ключ «title» должен быть строкой."},
+      {"LimitAsNumber", SchoolWith(R"("10")", "10"),
+       "Файл «школа.linecalc»: ключ «lossLimitPct» должен быть строкой."},
+      {"LineNotObject", SchoolWith(R"("lines": [)", R"("lines": [7, )"),
+       "Файл «школа.linecalc», линия 1: ожидается объект."},
+      {"MissingName", SchoolWith(R"("name": "Улица",)", ""),
+       "Файл «школа.linecalc», линия 2: нет ключа «name»."},
+      {"LengthAsNumber", SchoolWith(R"("length": "300")", R"("length": 300)"),
+       "Файл «школа.linecalc», линия 2 «Улица»: ключ «length» должен быть строкой."},
+      {"MissingR20", SchoolWith(R"("r20": null,)", ""),
+       "Файл «школа.linecalc», линия 1 «1 этаж, зона А»: нет ключа «r20»."},
+      {"R20AsNumber", SchoolWith(R"("24.6")", "24.6"),
+       "Файл «школа.linecalc», линия 2 «Улица»: ключ «r20» должен быть строкой или null."},
+      {"UnknownMaterial", SchoolWith("aluminium", "steel"),
+       "Файл «школа.linecalc», линия 2 «Улица»: неизвестный материал «steel» (ожидается copper "
+       "или aluminium)."},
+      {"UnknownSection", SchoolWith(R"("2.5")", R"("2,5")"),
+       "Файл «школа.linecalc», линия 2 «Улица»: неизвестное сечение «2,5» (ожидается одно из: "
+       "0.2, 0.35, 0.5, 0.75, 1.0, 1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
+      {"LoadNotObject", SchoolWith(R"({"kind": "single", "power": "120"})", R"("120")"),
+       "Файл «школа.linecalc», линия 2 «Улица»: ключ «load» должен быть объектом."},
+      {"UnknownLoadKind", SchoolWith(R"("kind": "single")", R"("kind": "double")"),
+       "Файл «школа.linecalc», линия 2 «Улица»: неизвестный вид нагрузки «double» (ожидается "
+       "single или uniform)."},
+      {"MissingCount", SchoolWith(R"(, "count": "10")", ""),
+       "Файл «школа.linecalc», линия 1 «1 этаж, зона А»: нет ключа «load.count»."},
+      {"PowerAsNumber", SchoolWith(R"("power": "120")", R"("power": 120)"),
+       "Файл «школа.linecalc», линия 2 «Улица»: ключ «load.power» должен быть строкой."},
+  };
+  for (const Case& c : cases) {
+    const ObjectLoad load = Parse(c.text);
+    EXPECT_FALSE(load.object.has_value()) << c.name;
+    EXPECT_EQ(load.error.toStdString(), c.message) << c.name;
+  }
+}
+
+TEST(SerializeObject, RoundTripKeepsEveryCharacter) {
+  LineObject object = SchoolObject();
+  object.title = "Кавычки \" и \\ обратная черта, \t табуляция, \r\n перевод строки, \x01, 😀";
+  object.lossLimitPct = " 2,5 % ";
+  object.lines.push_back({"", {Material::Copper, 10, "", "", "", "x", LoadKind::Single, "", ""}});
+  object.lines.push_back({"Имя, с запятой \"и кавычками\"\nи строкой", object.lines[0].inputs});
+  object.lines.back().inputs.count = "&H10 ";
+  const ObjectLoad load = ParseObject(SerializeObject(object), QStringLiteral("x"));
+  ASSERT_TRUE(load.object.has_value()) << load.error.toStdString();
+  EXPECT_EQ(*load.object, object);
+  // Written and read again, the text is the same.
+  EXPECT_EQ(SerializeObject(*load.object), SerializeObject(object));
+}
+
+TEST(SerializeObject, WritesTheExampleAsDescribed) {
+  EXPECT_EQ(SerializeObject(SchoolObject()).toStdString(), std::string(kSchool) + "\n");
+}
+
+TEST(SerializeObject, NoLines) {
+  LineObject object;
+  const QByteArray text = SerializeObject(object);
+  EXPECT_EQ(text.toStdString(),
+            "{\n  \"format\": \"linecalc-object\",\n  \"version\": 1,\n  \"title\": \"\",\n"
+            "  \"lossLimitPct\": \"\",\n  \"lines\": []\n}\n");
+  EXPECT_EQ(ParseObject(text, QStringLiteral("x")).object, object);
+}
+
+}  // namespace
+}  // namespace linecalc::object
