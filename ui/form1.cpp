@@ -116,6 +116,10 @@ bool Form1::Расчет(std::int16_t& keepR20) {
   // whether it succeeds or not.
   clearSingleLoadResults();
   if (!refreshed) {
+    // Nor may reference values stand beside choices they were not computed from.
+    for (ResultField* field : {ui_.LblU, ui_.LblAR, ui_.LblDJ, ui_.LblOJ, ui_.LblP}) {
+      field->clear();
+    }
     showMessage_(kFaultMessage);
     return false;
   }

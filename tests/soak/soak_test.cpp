@@ -225,8 +225,8 @@ class Soak {
     }
   }
 
-  // The refresh as the handlers run it. A fault keeps the reference values as they were and
-  // shows the fault message; the single-load results go either way.
+  // The refresh as the handlers run it. A fault empties the reference values and shows the
+  // fault message; the single-load results go either way.
   bool expectRefresh() {
     const std::string length = w_.text("CmbL").toStdString();
     const std::string temperature = w_.text("CmbT").toStdString();
@@ -236,6 +236,7 @@ class Soak {
                                           line_.R20Edited, copper_, separator_);
     single_ = QStringList(4);
     if (!refreshed) {
+      reference_ = QStringList(5);
       messages_.append(kFaultMessage);
       ++outcomes_[2];
       return false;

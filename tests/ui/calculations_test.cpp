@@ -15,9 +15,21 @@ const QString kRange = ToQString(MsgInputPowerRange);
 const QString kPower = ToQString(MsgSpeakerPowerRange);
 const QString kCount = ToQString(MsgSpeakerCountRange);
 const QString kOverload = ToQString(MsgOverload);
+const QString kWhole = ToQString(MsgSpeakerCountWhole);
+const QString kNegative = ToQString(MsgNegativeLineResistance);
+const QString kReference = "LblU LblAR LblDJ LblOJ LblP";
 
 const QString kResultFields = "LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16";
 const QRegularExpression kInfOrNaN(u"inf|nan"_qs, QRegularExpression::CaseInsensitiveOption);
+
+// Types `text` into the focused control key by key; QTest::keyClicks cannot type characters
+// beyond Latin-1, such as the narrow no-break space.
+void TypeKeys(const QString& text) {
+  for (const QChar c : text) {
+    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()),
+                        QString(c), Qt::NoModifier);
+  }
+}
 
 }  // namespace
 
@@ -44,6 +56,12 @@ class CalculationsTest : public QObject {
     QTest::newRow("power empty") << "TxtPp: Del" << kRange << "TxtPp" << before;
     QTest::newRow("fault: voltage 40000") << "CmbU: 40000 TxtPp: 500" << kFaultMessage << "Command1" << "|||";
     QTest::newRow("fault: power 1e-320") << "TxtPp: 1e-320" << kFaultMessage << "Command1" << "|||";
+    QTest::newRow("thousands grouped by U+00A0") << "TxtPp: 1\u00A0000" << "" << "Command1" << "10.00|99.47|989.42|1.06";
+    QTest::newRow("Rл 0 is a line") << "CmbL: 0 TxtPp: 500" << "" << "Command1" << "20.00|100.00|500.00|0.00";
+    QTest::newRow("negative line: temperature") << "CmbT: -300 TxtPp: 500" << kNegative << "Command1" << "|||";
+    QTest::newRow("negative line before the load") << "CmbL: -5 TxtPp: 4999" << kNegative << "Command1" << "|||";
+    QTest::newRow("power checked before the line") << "CmbT: -300 TxtPp: 0" << kRange << "TxtPp" << before;
+    QTest::newRow("no power to carry at 0 V") << "CmbU: 0 TxtPp: 0.004" << kOverload << "Command1" << "|||";
     // clang-format on
   }
   // A refused power leaves the results of before; an overload or a fault empties them. Either
@@ -62,7 +80,7 @@ class CalculationsTest : public QObject {
     QCOMPARE(w.focused(), focus);
     QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), Shown(results));
     QVERIFY(!w.texts(kResultFields).contains(kInfOrNaN));
-    w.press("CmbL: 1 CmbU: 100 TxtPp: 500");
+    w.press("CmbL: 1 CmbT: 20 CmbU: 100 TxtPp: 500");
     w.click("Command1");
     QCOMPARE(w.texts("LblZ LblPot"), Shown("20.00|0.53"));
   }
@@ -79,8 +97,16 @@ class CalculationsTest : public QObject {
     QTest::newRow("power zero") << "TxtPg: 0" << kPower << "TxtPg" << 0;
     QTest::newRow("both wrong: power first") << "TxtPg: 0 TxtK: 0" << kPower << "TxtPg" << 0;
     QTest::newRow("count zero") << "TxtK: 0" << kCount << "TxtK" << 0;
-    QTest::newRow("fractional count") << "TxtK: 2.5" << kCount << "TxtK" << 0;
-    QTest::newRow("fractional count, comma") << "TxtK: 2,5" << kCount << "TxtK" << 0;
+    QTest::newRow("fractional count") << "TxtK: 2.5" << kWhole << "TxtK" << 0;
+    QTest::newRow("fractional count, comma") << "TxtK: 2,5" << kWhole << "TxtK" << 0;
+    QTest::newRow("fraction below the limit") << "TxtK: 999.9" << kWhole << "TxtK" << 0;
+    QTest::newRow("fraction above the limit") << "TxtK: 1000.5" << kCount << "TxtK" << 0;
+    QTest::newRow("negative fraction") << "TxtK: -2.5" << kCount << "TxtK" << 0;
+    QTest::newRow("Rл 0 is a line") << "CmbL: 0" << "" << "Command2" << 13;
+    QTest::newRow("negative line: temperature") << "CmbT: -300" << kNegative << "Command2" << 0;
+    QTest::newRow("negative line before the load") << "CmbL: -5 TxtPg: 100 TxtK: 100" << kNegative << "Command2" << 0;
+    QTest::newRow("count checked before the line") << "CmbT: -300 TxtK: 0" << kCount << "TxtK" << 0;
+    QTest::newRow("no power to carry at 0 V") << "CmbU: 0 TxtPg: 0.001 TxtK: 1" << kOverload << "Command2" << 0;
     QTest::newRow("fault: length 1e308") << "CmbL: 1e308" << kFaultMessage << "Command2" << 0;
     QTest::newRow("fault: power 1e-320") << "TxtPg: 1e-320" << kFaultMessage << "Command2" << 0;
     // clang-format on
@@ -109,6 +135,99 @@ class CalculationsTest : public QObject {
       QCOMPARE(w.report(), before);
       QCOMPARE(w.texts("Lbl15 Lbl16"), Shown("0.02|99.98"));
     }
+  }
+
+  void groupedThousands_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("names");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("Рвх, U+00A0") << "TxtPp" << "1\u00A0000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
+    QTest::newRow("Рвх, U+202F") << "TxtPp" << "1\u202F000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
+    QTest::newRow("count, U+00A0") << "TxtK" << "1\u00A0000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
+    QTest::newRow("count, U+202F") << "TxtK" << "1\u202F000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
+    QTest::newRow("length, U+202F") << "CmbL" << "1\u202F000" << "Command2" << "LblAR" << "53.32";
+    // clang-format on
+  }
+  // "1 000" as Russian texts group it is a thousand, not 1.
+  void groupedThousands() {
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QString, names);
+    QFETCH(QString, shown);
+    Window w;
+    w.press("TxtPp: 1000 TxtPg: 1");
+    w.press(field + ':');
+    TypeKeys(typed);
+    QCOMPARE(w.text(field), typed);
+    w.click(button);
+    QCOMPARE(w.takeMessages().join(u'\n'), "");
+    QCOMPARE(w.texts(names), Shown(shown));
+  }
+
+  void faultingRefreshEmptiesReferenceValues_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("action");  // a button, or "List=entry" to pick from a list
+    QTest::newRow("voltage 40000, Расчитать") << "CmbU: 40000 TxtPp: 500"
+                                              << "Command1";
+    QTest::newRow("length 1e308, uniform load") << "CmbL: 1e308"
+                                                << "Command2";
+    QTest::newRow("temperature 1e308") << "CmbT: 1e308"
+                                       << "CmbL=1000";
+    QTest::newRow("voltage 40000, then a length") << "CmbU: 40000"
+                                                  << "CmbL=10";
+  }
+  // No figure stands beside choices it was not computed from; the next good refresh shows all.
+  void faultingRefreshEmptiesReferenceValues() {
+    QFETCH(QString, keys);
+    QFETCH(QString, action);
+    Window w;
+    w.press("TxtPp: 500");
+    w.click("Command1");
+    w.press(Shown(keys));
+    if (action.contains(u'=')) {
+      w.choose(action.section(u'=', 0, 0), action.section(u'=', 1));
+    } else {
+      w.click(action);
+    }
+    QCOMPARE(w.takeMessages(), QStringList{kFaultMessage});
+    QCOMPARE(w.texts(kReference), "||||");
+    QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), "|||");
+    // Each choice refreshes; only the last, with every field mended, must succeed.
+    w.choose("CmbT", "20");
+    w.choose("CmbU", "100");
+    w.takeMessages();
+    w.choose("CmbL", "1");
+    QCOMPARE(w.takeMessages().join(u'\n'), "");
+    QCOMPARE(w.texts(kReference), Shown("26.00|0.05|15.00|10.61|1060.50"));
+  }
+
+  void typedPrefixIsUsedAsTyped_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("names");
+    QTest::addColumn<QString>("shown");
+    // clang-format off
+    QTest::newRow("5 into CmbL, not 50") << "CmbL: 5 TxtPp: 500" << "Command1" << "CmbL LblAR" << "5|0.27";
+    QTest::newRow("5 into CmbL, Return") << "CmbL: 5 Return" << "Command2" << "CmbL LblAR" << "5|0.27";
+    QTest::newRow("2 into CmbT, not 20") << "CmbL: 1000 CmbT: 2" << "Command2" << "CmbT LblAR" << "2|49.60";
+    QTest::newRow("5 into CmbU, not 50") << "CmbU: 5 TxtPp: 1" << "Command1" << "CmbU LblP" << "5|53.03";
+    // clang-format on
+  }
+  // The lists never complete a typed prefix into an entry: the figure typed is the one used.
+  void typedPrefixIsUsedAsTyped() {
+    QFETCH(QString, keys);
+    QFETCH(QString, button);
+    QFETCH(QString, names);
+    QFETCH(QString, shown);
+    Window w;
+    w.press(keys);
+    w.click(button);
+    QCOMPARE(w.takeMessages().join(u'\n'), "");
+    QCOMPARE(w.texts(names), Shown(shown));
   }
 
   void tenSpeakersOnAThousandMetres() {
