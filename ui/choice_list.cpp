@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include "ui/layout.h"
+
 namespace linecalc::ui {
 
 ChoiceList::ChoiceList(Typing typing, QWidget* parent) : QComboBox(parent) {
@@ -21,6 +23,7 @@ void ChoiceList::makeEditable() {
   // off, so mark that stretch: slots run in the order they were connected, and QComboBox
   // connects its own in setLineEdit(), between these two.
   auto* edit = new QLineEdit(this);
+  edit->setMaxLength(kInputMaxLength);
   const auto mark = [this] { finishingEdit_ = true; };
   const auto unmark = [this] { finishingEdit_ = false; };
   connect(edit, &QLineEdit::returnPressed, this, mark);

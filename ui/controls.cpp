@@ -10,6 +10,7 @@
 
 #include "ui/accessible_names.h"
 #include "ui/choice_list.h"
+#include "ui/group_frame.h"
 #include "ui/layout.h"
 #include "ui/push_button.h"
 #include "ui/report_list.h"
@@ -20,17 +21,6 @@
 
 namespace linecalc::ui {
 namespace {
-
-QGroupBox* MakeFrame(const QString& title, QWidget* parent) {
-  auto* frame = new QGroupBox(title, parent);
-  // The title takes the highlight colour; the buttons inside keep the usual text colours.
-  QPalette titled = frame->palette();
-  const QColor highlight = titled.color(QPalette::Highlight);
-  titled.setColor(QPalette::WindowText, highlight);
-  titled.setColor(QPalette::Text, highlight);
-  frame->setPalette(titled);
-  return frame;
-}
 
 QRadioButton* MakeRadioButton(const QString& caption, QWidget* parent) {
   auto* button = new QRadioButton(caption, parent);
@@ -55,8 +45,11 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
       return new StaticText(text, parent);
     case ControlKind::ResultField:
       return new ResultField(parent);
-    case ControlKind::TextField:
-      return new QLineEdit(text, parent);
+    case ControlKind::TextField: {
+      auto* field = new QLineEdit(text, parent);
+      field->setMaxLength(kInputMaxLength);
+      return field;
+    }
     case ControlKind::ChoiceList:
       return new ChoiceList(ChoiceList::Typing::Allowed, parent);
     case ControlKind::PickList:
@@ -64,7 +57,7 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     case ControlKind::RadioButton:
       return MakeRadioButton(text, parent);
     case ControlKind::GroupFrame:
-      return MakeFrame(text, parent);
+      return new GroupFrame(text, parent);
     case ControlKind::PushButton:
       return new PushButton(text, parent);
     case ControlKind::ReportList:
@@ -153,6 +146,9 @@ Form1Controls CreateControls(QWidget* window) {
   SetTabOrder(controls);
   MatchReportToHeading(controls);
   NameForScreenReaders(window);
+  // Qt marks the focused control only once the keyboard has moved the focus; the window opens
+  // with the focus in the section list, and the user must see it there.
+  window->setAttribute(Qt::WA_KeyboardFocusChange);
   return controls;
 }
 

@@ -11,6 +11,10 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 15090;
 inline constexpr int kClientHeightTwips = 8025;
 
+// The longest text a text field or a list's edit field takes; a longer paste is cut there. No
+// input needs more, and each change of a field's text is kept in its undo history.
+inline constexpr int kInputMaxLength = 100;
+
 enum class ControlKind {
   StaticText,
   ResultField,

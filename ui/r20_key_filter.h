@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace linecalc::ui {
@@ -16,18 +18,25 @@ enum class R20Key {
 
 R20Key JudgeR20Key(const QKeyEvent& event);
 
-// Filters the characters typed into the R20 field. `onTyped` runs for each digit or point
-// that reaches the field; a swallowed key puts the focus back on the field.
+// `text` with every character but the digits and "." taken out.
+QString KeepDigitsAndPoints(const QString& text);
+
+// Filters the characters typed or pasted into the R20 field. `onTyped` runs for each digit or
+// point typed and for each paste (keys, middle mouse button, context menu, drop), which keeps
+// only the digits and points it brings; a swallowed key puts the focus back on the field.
 class R20KeyFilter : public QObject {
  public:
-  R20KeyFilter(QWidget* field, std::function<void()> onTyped);
+  R20KeyFilter(QLineEdit* field, std::function<void()> onTyped);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* field_;
+  void judgeEdit(const QString& now);
+
+  QLineEdit* field_;
   std::function<void()> onTyped_;
+  QString before_;  // the field's text before the latest change
 };
 
 }  // namespace linecalc::ui

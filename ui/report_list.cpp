@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QStyleOptionViewItem>
 
 #include "ui/copy_action.h"
 #include "ui/tab_stop_delegate.h"
@@ -28,8 +29,9 @@ ReportList::ReportList(QWidget* parent)
   setUniformItemSizes(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
-  // Every report line fits but the separator rule, which may be cut off like any caption.
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Every line that choices from the lists can produce fits; a figure typed beyond them scrolls
+  // into view rather than being cut off.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   QAction* copy = AddCopyAction(this);
   // Ahead of the list's own Ctrl+C, which would copy the current row alone.
   copy->setShortcuts(QKeySequence::Copy);
@@ -52,7 +54,20 @@ void ReportList::setColumnNames(const QStringList& names) {
 
 void ReportList::setLines(const QStringList& lines) {
   clear();
+  // The columns and the widest line are known before the rows are laid out.
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = QRect(0, 0, viewport()->width(), 1);
+  delegate_->fitLines(lines, option);
   addItems(lines);
+}
+
+QList<qreal> ReportList::fieldStarts(int row) const {
+  return delegate_->fieldStarts(item(row)->text(), font());
+}
+
+qreal ReportList::lineEnd(int row) const {
+  return delegate_->lineEnd(item(row)->text(), font());
 }
 
 QStringList ReportList::lines() const {

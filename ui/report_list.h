@@ -28,6 +28,10 @@ class ReportList : public QListWidget {
   // Replaces every row at once, so that a long report is laid out a single time.
   void setLines(const QStringList& lines);
   QStringList lines() const;
+  // Where the fields of `row` start and where its text ends, in pixels from the viewport's left
+  // edge, as drawn.
+  QList<qreal> fieldStarts(int row) const;
+  qreal lineEnd(int row) const;
 
   void copyRows() const;
 

@@ -1,11 +1,12 @@
 #include "ui/tab_stop_delegate.h"
 
-#include <cmath>
-
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
-#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace linecalc::ui {
 namespace {
@@ -16,19 +17,23 @@ const QStyle* StyleOf(const QStyleOptionViewItem& option) {
 
 // Distance from the row's left edge to where the style starts its text.
 qreal TextInset(const QStyleOptionViewItem& option) {
-  const QRect text =
-      StyleOf(option)->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget);
-  return text.left() - option.rect.left();
+  QStyleOptionViewItem item = option;
+  item.features |= QStyleOptionViewItem::HasDisplay;
+  const QRect text = StyleOf(item)->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
+  return text.left() - item.rect.left();
 }
 
-qreal LaidOutWidth(const QString& text, const QFont& font, const QTextOption& textOption) {
-  QTextLayout layout(text, font);
-  layout.setTextOption(textOption);
-  layout.beginLayout();
-  QTextLine line = layout.createLine();
-  line.setNumColumns(static_cast<int>(text.size()));
-  layout.endLayout();
-  return line.naturalTextWidth();
+bool IsNumberedRow(const QString& line) {
+  return !line.isEmpty() && line.front().isDigit();
+}
+
+bool IsRule(const QString& line) {
+  return std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+qreal ViewportWidth(const QStyleOptionViewItem& option) {
+  const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+  return view ? view->viewport()->width() : option.rect.width();
 }
 
 }  // namespace
@@ -36,18 +41,57 @@ qreal LaidOutWidth(const QString& text, const QFont& font, const QTextOption& te
 TabStopDelegate::TabStopDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
 void TabStopDelegate::setColumnStarts(const QList<qreal>& starts) {
-  columnStarts_ = starts;
+  rowStarts_ = starts;
 }
 
-QTextOption TabStopDelegate::textOption(qreal textInset) const {
-  QList<QTextOption::Tab> tabs;
-  for (const qreal start : columnStarts_) {
-    tabs.append(QTextOption::Tab(start - textInset, QTextOption::LeftTab));
+void TabStopDelegate::fitLines(const QStringList& lines, const QStyleOptionViewItem& option) {
+  inset_ = TextInset(option);
+  const QFontMetricsF metrics(option.font);
+  QList<qreal> widths;  // of each column of the closing lines
+  for (const QString& line : lines) {
+    if (IsNumberedRow(line) || !line.contains(u'\t')) {
+      continue;
+    }
+    const QStringList fields = line.split(u'\t');
+    widths.resize(std::max(widths.size(), fields.size()));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+      widths[i] = std::max(widths[i], metrics.horizontalAdvance(fields[i]));
+    }
   }
-  QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-  textOption.setWrapMode(QTextOption::NoWrap);
-  textOption.setTabs(tabs);
-  return textOption;
+  // Each column starts under the heading's column where there is room, else a word space after
+  // the widest field of the column before.
+  closingStarts_.clear();
+  qreal end = inset_ + (widths.isEmpty() ? 0 : widths.front());
+  for (qsizetype i = 1; i < widths.size(); ++i) {
+    const qreal heading = i - 1 < rowStarts_.size() ? rowStarts_[i - 1] : 0;
+    closingStarts_.append(std::max(heading, end + metrics.horizontalAdvance(u' ')));
+    end = closingStarts_.back() + widths[i];
+  }
+  widest_ = 0;
+  for (const QString& line : lines) {
+    widest_ = std::max(widest_, lineEnd(line, option.font));
+  }
+}
+
+QList<qreal> TabStopDelegate::fieldStarts(const QString& line, const QFont& font) const {
+  const QFontMetricsF metrics(font);
+  const QList<qreal>& columns = IsNumberedRow(line) ? rowStarts_ : closingStarts_;
+  const QStringList fields = line.split(u'\t');
+  QList<qreal> starts{inset_};
+  for (qsizetype i = 1; i < fields.size(); ++i) {
+    const qreal pushed =
+        starts.back() + metrics.horizontalAdvance(fields[i - 1]) + metrics.horizontalAdvance(u' ');
+    starts.append(i - 1 < columns.size() ? std::max(columns[i - 1], pushed) : pushed);
+  }
+  return starts;
+}
+
+qreal TabStopDelegate::lineEnd(const QString& line, const QFont& font) const {
+  if (IsRule(line)) {
+    return 0;
+  }
+  const QList<qreal> starts = fieldStarts(line, font);
+  return starts.back() + QFontMetricsF(font).horizontalAdvance(line.section(u'\t', -1));
 }
 
 void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -56,28 +100,45 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   initStyleOption(&item, index);
   const QString text = item.text;
   item.text.clear();
-  const QStyle* style = StyleOf(item);
-  style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+  StyleOf(item)->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
   const bool selected = item.state & QStyle::State_Selected;
   const QPalette::ColorGroup group =
       item.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-  QRectF textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
   painter->save();
   painter->setFont(item.font);
   painter->setPen(item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-  painter->drawText(textRect, text, textOption(TextInset(item)));
+  if (IsRule(text)) {
+    paintRule(painter, item, text);
+  } else {
+    const QStringList fields = text.split(u'\t');
+    const QList<qreal> starts = fieldStarts(text, item.font);
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+      const QRectF box(item.rect.left() + starts[i], item.rect.top(), 1e6, item.rect.height());
+      painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fields[i]);
+    }
+  }
   painter->restore();
+}
+
+void TabStopDelegate::paintRule(QPainter* painter, const QStyleOptionViewItem& item,
+                                const QString& rule) const {
+  const qreal width = QFontMetricsF(item.font).horizontalAdvance(rule);
+  const qreal room = ViewportWidth(item) - 2 * inset_;
+  painter->translate(item.rect.left() + inset_, item.rect.top());
+  if (width > room && room > 0) {
+    painter->scale(room / width, 1);
+  }
+  const QRectF box(0, 0, width + 1, item.rect.height());
+  painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, rule);
 }
 
 QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-  QStyleOptionViewItem item = option;
-  initStyleOption(&item, index);
   QSize size = QStyledItemDelegate::sizeHint(option, index);
-  const qreal inset = TextInset(item);
-  const qreal width = LaidOutWidth(item.text, item.font, textOption(inset));
-  size.setWidth(static_cast<int>(std::ceil(inset * 2 + width)));
+  // Every row is as wide as the widest line, so that the list scrolls sideways exactly when
+  // some line does not fit, whichever row it measures.
+  size.setWidth(static_cast<int>(std::ceil(widest_)));
   return size;
 }
 

@@ -2,6 +2,7 @@
 #include <QAccessibleInterface>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,15 +23,26 @@ void Calculate(Window& w) {
   w.press("TxtPp: 500 Command1: Space");
 }
 
-// Right-clicks `widget`, triggers "Копировать" in the menu that opens and returns what the
-// menu offered.
-QStringList CopyThroughContextMenu(QWidget* widget) {
+// A menu item as the user reads it: without its "&" and its shortcut.
+QString ItemText(const QAction* action) {
+  return action->text().section(u'\t', 0, 0).remove(u'&');
+}
+
+// Right-clicks `widget`, triggers the item `chosen` in the menu that opens and returns what the
+// menu offered, separators left out.
+QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
   QStringList offered;
-  QTimer::singleShot(0, widget, [&offered] {
+  bool looked = false;
+  // Qt's own menus pop up and return at once; a menu of actions blocks until it closes.
+  QTimer::singleShot(0, widget, [&offered, &looked, chosen] {
+    looked = true;
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
       for (QAction* action : menu->actions()) {
-        offered.append(action->text());
-        if (action->text() == u"Копировать") {
+        if (action->isSeparator()) {
+          continue;
+        }
+        offered.append(ItemText(action));
+        if (ItemText(action) == chosen) {
           action->trigger();
         }
       }
@@ -40,8 +52,17 @@ QStringList CopyThroughContextMenu(QWidget* widget) {
   const QPoint inside(5, 5);
   QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
   QApplication::sendEvent(widget, &event);
+  for (int waits = 0; !looked && waits < 100; ++waits) {
+    QTest::qWait(10);
+  }
   return offered;
 }
+
+QStringList CopyThroughContextMenu(QWidget* widget) {
+  return ThroughContextMenu(widget, u"Копировать"_qs);
+}
+
+const QStringList kReadOnlyMenu{"Копировать", "Выделить всё"};
 
 // What a screen reader announces a control by: the caption that labels it, or else its name.
 QString AnnouncedName(QAccessibleInterface* access) {
@@ -130,7 +151,7 @@ class AccessTest : public QObject {
   }
 
   // A result field takes neither the focus nor typing, but its figure can be selected with the
-  // mouse and copied, in part or whole; its menu offers nothing else.
+  // mouse and copied, in part or whole, through Qt's own read-only menu.
   void resultFieldFigureCopies() {
     Window w;
     Calculate(w);
@@ -138,13 +159,37 @@ class AccessTest : public QObject {
     QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(10, field->height() / 2));
     QCOMPARE(w.focused(), "Command1");
     QVERIFY(field->hasSelectedText() && field->selectedText() != field->text());
-    QCOMPARE(CopyThroughContextMenu(field), {"Копировать"});
+    QCOMPARE(CopyThroughContextMenu(field), kReadOnlyMenu);
     QCOMPARE(QGuiApplication::clipboard()->text(), field->selectedText());
     field->deselect();
     CopyThroughContextMenu(field);
     QCOMPARE(QGuiApplication::clipboard()->text(), Shown("497.34"));
     QTest::keyClicks(field, "9");
     QCOMPARE(field->text(), Shown("497.34"));
+  }
+
+  // Qt's own menus speak Russian, whatever the system's language.
+  void standardMenusSpeakRussian_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QStringList>("offered");
+    const QStringList editable{"Отменить действие", "Повторить действие", "Вырезать",
+                               "Копировать",        "Вставить",           "Удалить",
+                               "Выделить всё"};
+    for (const char* field : {"TxtPp", "TxtPg", "TxtK", "TxtU", "CmbL", "CmbT", "CmbU"}) {
+      QTest::newRow(field) << field << editable;
+    }
+    QTest::newRow("LblZ, read-only") << "LblZ" << kReadOnlyMenu;
+  }
+  void standardMenusSpeakRussian() {
+    QFETCH(QString, control);
+    QFETCH(QStringList, offered);
+    Window w;
+    Calculate(w);
+    QWidget* widget = w.get<QWidget>(control);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+      widget = list->lineEdit();
+    }
+    QCOMPARE(ThroughContextMenu(widget, {}), offered);
   }
 };
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/form1.h"
+#include "ui/russian_translation.h"
 
 namespace linecalc::ui::test {
 
@@ -68,10 +69,11 @@ class Window {
 
 }  // namespace linecalc::ui::test
 
-#define LINECALC_UI_TEST_MAIN(TestClass)      \
-  int main(int argc, char** argv) {           \
-    linecalc::ui::test::PrepareEnvironment(); \
-    QApplication app(argc, argv);             \
-    TestClass test;                           \
-    return QTest::qExec(&test, argc, argv);   \
+#define LINECALC_UI_TEST_MAIN(TestClass)            \
+  int main(int argc, char** argv) {                 \
+    linecalc::ui::test::PrepareEnvironment();       \
+    QApplication app(argc, argv);                   \
+    linecalc::ui::InstallQtRussianTranslation(app); \
+    TestClass test;                                 \
+    return QTest::qExec(&test, argc, argv);         \
   }
