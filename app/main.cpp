@@ -1,14 +1,12 @@
-#include <QApplication>
+#include <QGuiApplication>
 
-#include "ui/form1.h"
+#include "app/command_line.h"
 #include "ui/russian_translation.h"
 
 int main(int argc, char* argv[]) {
   // Lets Wayland docks match the window to its menu entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("ru.linecalc.linecalc"));
-  QApplication app(argc, argv);
-  linecalc::ui::InstallQtRussianTranslation(app);
-  linecalc::ui::Form1 window;
-  window.show();
-  return QApplication::exec();
+  const std::unique_ptr<QCoreApplication> app = linecalc::app::CreateApplication(argc, argv);
+  linecalc::ui::InstallQtRussianTranslation(*app);
+  return linecalc::app::Run(*app);
 }

@@ -8,11 +8,11 @@ namespace {
 QString SyntaxProblem(QJsonParseError::ParseError error) {
   switch (error) {
     case QJsonParseError::UnterminatedObject:
-      return QStringLiteral("объект не закрыт");
+      return QStringLiteral("ожидается «,» или «}»");
     case QJsonParseError::MissingNameSeparator:
       return QStringLiteral("после имени ключа нет двоеточия");
     case QJsonParseError::UnterminatedArray:
-      return QStringLiteral("массив не закрыт");
+      return QStringLiteral("ожидается «,» или «]»");
     case QJsonParseError::MissingValueSeparator:
       return QStringLiteral("между значениями нет запятой");
     case QJsonParseError::IllegalValue:

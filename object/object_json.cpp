@@ -263,6 +263,9 @@ ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
   if (text.startsWith("\xEF\xBB\xBF")) {
     text.remove(0, 3);  // a byte-order mark that some editors write
   }
+  if (text.trimmed().isEmpty()) {
+    return {std::nullopt, QStringLiteral("Файл «%1» пуст.").arg(fileName)};
+  }
   QJsonParseError parsed;
   const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);
   if (parsed.error != QJsonParseError::NoError) {

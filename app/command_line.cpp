@@ -1,0 +1,225 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "object/object_csv.h"
+#include "object/object_file.h"
+#include "object/save_file.h"
+#include "ui/main_window.h"
+
+namespace linecalc::app {
+namespace {
+
+constexpr int kFailure = 2;
+
+// What an export needs of the application: a bare core, or a GUI (fonts, painting).
+enum class Needs { Core, Gui };
+
+// A file made from an object, written to the option's value ("-" for standard output).
+struct Export {
+  std::string_view option;
+  std::string_view valueName;
+  std::string_view description;
+  Needs needs;
+  QByteArray (*render)(const object::LineObject&);
+};
+
+QByteArray RenderCsv(const object::LineObject& object) {
+  return QByteArray::fromStdString(object::ObjectCsv(object));
+}
+
+constexpr Export kExports[] = {
+    {"csv", "вывод", "Записать таблицу объекта в файл CSV («-» — стандартный вывод) и выйти.",
+     Needs::Core, RenderCsv},
+};
+
+QString Text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void PrintError(const QString& message) {
+  std::fputs(qUtf8Printable(QStringLiteral("linecalc: %1\n").arg(message)), stderr);
+}
+
+// Qt's own options for a window, which QGuiApplication and QApplication take off the command line.
+constexpr std::string_view kWindowOptions[] = {"platform",        "platformpluginpath",
+                                               "platformtheme",   "plugin",
+                                               "qwindowgeometry", "qwindowicon",
+                                               "qwindowtitle",    "reverse",
+                                               "session",         "style",
+                                               "stylesheet",      "widgetcount",
+                                               "display",         "geometry",
+                                               "title",           "name",
+                                               "visual",          "nograb",
+                                               "dograb",          "sync"};
+
+// The name of the option `argument` ("--csv=a.csv" and "-csv" give "csv").
+std::string_view OptionName(std::string_view argument) {
+  argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+  return argument.substr(0, argument.find('='));
+}
+
+bool Contains(std::span<const std::string_view> names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The least application that can do what `arguments` ask.
+enum class AppKind { Core, Gui, Widgets };
+
+// An export needs no window, nor do the help, the version, and an unknown option, which ends in
+// a message: all of them run where there is no display.
+AppKind Demand(std::span<char*> arguments) {
+  constexpr std::string_view kNoWindow[] = {"h", "?", "v", "help", "help-all", "version"};
+  std::optional<AppKind> exportNeeds;
+  for (const std::string_view argument : arguments) {
+    if (argument == "--") {
+      break;
+    }
+    if (!argument.starts_with('-') || argument == "-") {
+      continue;
+    }
+    const std::string_view name = OptionName(argument);
+    const auto entry = std::find_if(std::begin(kExports), std::end(kExports),
+                                    [name](const Export& e) { return e.option == name; });
+    if (entry != std::end(kExports)) {
+      const AppKind needs = entry->needs == Needs::Gui ? AppKind::Gui : AppKind::Core;
+      exportNeeds = std::max(exportNeeds.value_or(AppKind::Core), needs);
+    } else if (Contains(kNoWindow, name) || !Contains(kWindowOptions, name)) {
+      return AppKind::Core;
+    }
+  }
+  return exportNeeds.value_or(AppKind::Widgets);
+}
+
+void DeclareOptions(QCommandLineParser& parser) {
+  parser.setApplicationDescription(
+      QStringLiteral("Расчет потерь в линиях систем звуковой трансляции.\n"
+                     "Без параметров открывает окно калькулятора."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  for (const Export& entry : kExports) {
+    parser.addOption(
+        QCommandLineOption(Text(entry.option), Text(entry.description), Text(entry.valueName)));
+  }
+  parser.addPositionalArgument(
+      QStringLiteral("файл"),
+      QStringLiteral("Файл объекта (.%1).").arg(QLatin1StringView(object::kObjectFileSuffix)),
+      QStringLiteral("[файл]"));
+}
+
+QString WriteOutput(const QString& out, const QByteArray& bytes) {
+  if (out == QLatin1StringView("-")) {
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()),
+                                     stdout) == static_cast<std::size_t>(bytes.size());
+    if (!written || std::fflush(stdout) != 0) {
+      return QStringLiteral("Не удается записать в стандартный вывод.");
+    }
+    return QString();
+  }
+  return object::SaveFileAtomically(out, bytes);
+}
+
+bool SameFile(const QString& a, const QString& b) {
+  const QString canonical = QFileInfo(a).canonicalFilePath();
+  return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
+// Runs the exports asked for on the one object file named.
+int RunExports(const QCommandLineParser& parser) {
+  const QStringList files = parser.positionalArguments();
+  if (files.size() != 1) {
+    PrintError(QStringLiteral("укажите один файл объекта (linecalc --help — справка)."));
+    return kFailure;
+  }
+  const object::ObjectLoad load = object::ReadObjectFile(files.front());
+  if (!load.object) {
+    PrintError(load.error);
+    return kFailure;
+  }
+  for (const Export& entry : kExports) {
+    if (!parser.isSet(Text(entry.option))) {
+      continue;
+    }
+    const QString out = parser.value(Text(entry.option));
+    if (SameFile(out, files.front())) {
+      PrintError(
+          QStringLiteral("файл «%1» — это файл объекта; результат в него не записан.").arg(out));
+      return kFailure;
+    }
+    const QString error = WriteOutput(out, entry.render(*load.object));
+    if (!error.isEmpty()) {
+      PrintError(error);
+      return kFailure;
+    }
+  }
+  return 0;
+}
+
+int RunWindow(const QCommandLineParser& parser) {
+  if (parser.positionalArguments().size() > 1) {
+    PrintError(QStringLiteral("укажите не более одного файла объекта."));
+    return kFailure;
+  }
+  ui::MainWindow window;
+  window.show();
+  return QApplication::exec();
+}
+
+bool AnyExport(const QCommandLineParser& parser) {
+  for (const Export& entry : kExports) {
+    if (parser.isSet(Text(entry.option))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
+  QCoreApplication::setApplicationName(QStringLiteral("linecalc"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(LINECALC_VERSION));
+  switch (Demand(std::span<char*>(argv + 1, argv + argc))) {
+    case AppKind::Core:
+      return std::make_unique<QCoreApplication>(argc, argv);
+    case AppKind::Gui:
+      return std::make_unique<QGuiApplication>(argc, argv);
+    case AppKind::Widgets:
+      break;
+  }
+  return std::make_unique<QApplication>(argc, argv);
+}
+
+int Run(QCoreApplication& app) {
+  QCommandLineParser parser;
+  DeclareOptions(parser);
+  if (!parser.parse(app.arguments())) {
+    QString problem = parser.errorText();
+    if (problem.endsWith(QLatin1Char('.'))) {
+      problem.chop(1);
+    }
+    PrintError(QStringLiteral("%1 (linecalc --help — справка).").arg(problem));
+    return kFailure;
+  }
+  if (parser.isSet(QStringLiteral("help"))) {
+    std::fputs(qUtf8Printable(parser.helpText()), stdout);
+    return 0;
+  }
+  if (parser.isSet(QStringLiteral("version"))) {
+    std::fputs(qUtf8Printable(QStringLiteral("linecalc %1\n").arg(app.applicationVersion())),
+               stdout);
+    return 0;
+  }
+  return AnyExport(parser) ? RunExports(parser) : RunWindow(parser);
+}
+
+}  // namespace linecalc::app

@@ -1,0 +1,155 @@
+// Runs the built program as a user would, with no display: exit status, standard error and the
+// output file, which stays untouched whenever the program fails.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr char kValid[] = R"({"format": "linecalc-object", "version": 1, "title": "Т",
+  "lossLimitPct": "10", "lines": [{"name": "Зал", "material": "copper", "section": "1.5",
+  "length": "120", "temperature": "20", "voltage": "100", "r20": null,
+  "load": {"kind": "uniform", "speakerPower": "6", "count": "10"}}]})";
+
+constexpr char kCsvHeaderStart[] = "Линия,Материал,Сечение,";
+constexpr char kFormerOutput[] = "прежнее содержимое\n";
+
+struct Finished {
+  int status = -1;
+  QByteArray out;
+  QString err;
+};
+
+class CommandLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    Write("school.linecalc", kValid);
+    Write("out.csv", kFormerOutput);
+  }
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(Path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  QByteArray Read(const QString& name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(нет файла)");
+  }
+
+  // Runs linecalc in the temporary folder with no display and no platform chosen.
+  Finished Linecalc(const QStringList& arguments) const {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+      environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(dir_.path());
+    process.start(QStringLiteral(LINECALC_PROGRAM), arguments);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(CommandLine, WritesCsv) {
+  const Finished run = Linecalc({"--csv", "out.csv", "school.linecalc"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  const QByteArray csv = Read("out.csv");
+  EXPECT_TRUE(csv.startsWith(kCsvHeaderStart)) << csv.toStdString();
+  // Numbers with "." whatever the locale.
+  EXPECT_TRUE(
+      csv.endsWith("\r\nЗал,медь,1.5,120,20,100,26.60,3.27,23.00,16.26,1626.10,"
+                   "равномерная,6.00,10,,98.92,59.09,1.51,0.07,1.08,98.72,0.2,норма,\r\n"))
+      << csv.toStdString();
+}
+
+TEST_F(CommandLine, DashIsStandardOutput) {
+  const Finished run = Linecalc({"--csv=-", "school.linecalc"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.startsWith(kCsvHeaderStart));
+  EXPECT_EQ(run.out.count("\r\n"), 2);
+  EXPECT_EQ(Read("out.csv"), kFormerOutput);
+}
+
+TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
+  Write("other.linecalc", R"({"format": "linecalc-object", "version": 3})");
+  Write("broken.linecalc", "{\n  \"format\": \"linecalc-object\"\n  \"version\": 1\n}");
+  Write("huge.linecalc", QByteArray(16 * 1024 * 1024 + 1, ' '));
+  QDir(dir_.path()).mkdir(QStringLiteral("folder"));
+  const QString outDir = Path("missing");
+  struct Case {
+    const char* name;
+    QStringList arguments;
+    QString message;
+  };
+  const Case cases[] = {
+      {"MissingFile", {"--csv", "out.csv", "none.linecalc"}, "Файл «none.linecalc» не найден."},
+      {"NotJson",
+       {"--csv", "out.csv", "broken.linecalc"},
+       "Файл «broken.linecalc» не является правильным файлом JSON: ожидается «,» или «}» (строка "
+       "3, столбец 4)."},
+      {"Newer",
+       {"--csv", "out.csv", "other.linecalc"},
+       "Файл «other.linecalc»: файл создан более новой версией программы (версия формата 3, эта "
+       "программа читает версию 1)."},
+      {"TooLarge",
+       {"--csv", "out.csv", "huge.linecalc"},
+       "Файл «huge.linecalc» слишком велик (16777217 байт): допускается не более 16777216 байт."},
+      {"FolderAsFile",
+       {"--csv", "out.csv", "folder"},
+       "Файл «folder» не удается прочитать: это папка."},
+      {"OutputInMissingFolder",
+       {"--csv", "missing/out.csv", "school.linecalc"},
+       QString("Не удается записать файл «missing/out.csv»: папка «%1» не существует.")
+           .arg(outDir)},
+      {"OutputIsFolder",
+       {"--csv", "folder", "school.linecalc"},
+       "Не удается записать файл «folder»: это папка."},
+      {"OutputIsTheObject",
+       {"--csv", "school.linecalc", "school.linecalc"},
+       "файл «school.linecalc» — это файл объекта; результат в него не записан."},
+      {"NoFile", {"--csv", "out.csv"}, "укажите один файл объекта (linecalc --help — справка)."},
+      {"TwoFiles",
+       {"--csv", "out.csv", "school.linecalc", "school.linecalc"},
+       "укажите один файл объекта (linecalc --help — справка)."},
+      {"NoOutput", {"school.linecalc", "--csv"}, ""},
+      {"UnknownOption", {"--bogus", "school.linecalc"}, ""},
+  };
+  for (const Case& c : cases) {
+    const Finished run = Linecalc(c.arguments);
+    EXPECT_EQ(run.status, 2) << c.name;
+    if (!c.message.isEmpty()) {
+      EXPECT_EQ(run.err.toStdString(), ("linecalc: " + c.message + "\n").toStdString()) << c.name;
+    } else {
+      EXPECT_TRUE(run.err.startsWith("linecalc: ")) << c.name << run.err.toStdString();
+    }
+    EXPECT_EQ(run.out, "") << c.name;
+    EXPECT_EQ(Read("out.csv"), kFormerOutput) << c.name;
+    EXPECT_EQ(Read("school.linecalc"), kValid) << c.name;
+  }
+}
+
+TEST_F(CommandLine, HelpAndVersion) {
+  const Finished help = Linecalc({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.contains("--csv <вывод>")) << help.out.toStdString();
+  EXPECT_TRUE(help.out.contains("Записать таблицу объекта в файл CSV")) << help.out.toStdString();
+  const Finished version = Linecalc({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "linecalc 1.0.0\n");
+}
+
+}  // namespace
