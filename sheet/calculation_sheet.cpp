@@ -1,11 +1,11 @@
 #include "sheet/calculation_sheet.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
-#include "calc/number_format.h"
 #include "calc/report.h"
-#include "calc/tables.h"
 #include "sheet/sheet_blocks.h"
 #include "sheet/sheet_writer.h"
 
@@ -93,15 +93,31 @@ QString ProgramTitle() {
 }
 
 void AppendCalculationSheet(QTextCursor& cursor, const SheetContent& content) {
-  SheetWriter out(cursor, !cursor.atStart());
+  // Written apart and inserted whole, so that the paged document is laid out once.
+  QTextDocument sheet;
+  PrepareSheetDocument(sheet, QSizeF());
+  QTextCursor writing(&sheet);
+  SheetWriter out(writing, cursor.document()->pageSize());
   WriteHeading(out, content);
   WriteCalculations(out, content);
   WriteCurrent(out, content);
+  const bool newPage = !cursor.atStart();
+  if (newPage) {
+    cursor.insertBlock();
+  }
+  const int start = cursor.position();
+  cursor.insertFragment(QTextDocumentFragment(&sheet));
+  if (newPage) {
+    QTextBlockFormat pageBreak;
+    pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    QTextCursor(cursor.document()->findBlock(start)).mergeBlockFormat(pageBreak);
+  }
 }
 
-std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content) {
+std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content,
+                                                     const QSizeF& page) {
   auto document = std::make_unique<QTextDocument>();
-  SetSheetStyle(*document);
+  PrepareSheetDocument(*document, page);
   QTextCursor cursor(document.get());
   AppendCalculationSheet(cursor, content);
   return document;

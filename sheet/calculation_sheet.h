@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 #include <optional>
 
 #include "calc/line_calculation.h"
+#include "sheet/sheet_page.h"
 
 class QTextCursor;
 class QTextDocument;
@@ -27,11 +29,13 @@ struct SheetContent {
 };
 
 // Appends the sheet of `content` at `cursor`, starting on a new page unless the cursor is at
-// the very start of its document. Builds a document model only; reads no widget.
+// the very start of its document, which PrepareSheetDocument has made ready: the report's
+// heading is repeated at the top of every page it runs onto. Reads no widget.
 void AppendCalculationSheet(QTextCursor& cursor, const SheetContent& content);
 
-// A document holding the one sheet of `content`.
-std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content);
+// A document holding the one sheet of `content`, laid out on pages of `page`.
+std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content,
+                                                     const QSizeF& page = SheetPageSize());
 
 // The program's name and version as the sheet states them.
 QString ProgramTitle();

@@ -74,7 +74,7 @@ Quantities InputRows(const LineCalculation& calc, const QString& separator) {
       {QStringLiteral("Напряжение линии"), QStringLiteral("U"),
        QString::fromStdString(FormatInteger(ref.LineVoltage)), QStringLiteral("В")},
       {calc.inputs.r20 ? QStringLiteral("Сопротивление кабеля на 1 км, введено вручную")
-                       : QStringLiteral("Сопротивление кабеля на 1 км, по таблице (2 × R10)"),
+                       : QStringLiteral("Сопротивление кабеля на 1 км, 2 × R10 по таблице"),
        QStringLiteral("R20"), Number(calc.r20, separator), QStringLiteral("Ом/км")},
   };
 }

@@ -10,39 +10,19 @@
 #include <QTextDocument>
 
 #include "sheet/calculation_sheet.h"
+#include "sheet/sheet_page.h"
 
 namespace linecalc::sheet {
 namespace {
 
 constexpr int kPdfDpi = 300;
 constexpr double kFooterPoints = 9;
-// Room left under the text of each page for the page number, in points.
-constexpr double kFooterRoomPoints = 24;
 
-// Lays the document out for the device while painting, and lets go of the device afterwards,
-// so that the document never refers to a device that is gone.
-class LayoutOnDevice {
- public:
-  LayoutOnDevice(QTextDocument& document, QPaintDevice& device, const QSizeF& page)
-      : document_(document), pageSize_(document.pageSize()) {
-    document_.documentLayout()->setPaintDevice(&device);
-    document_.setPageSize(page);
-  }
-  ~LayoutOnDevice() {
-    document_.documentLayout()->setPaintDevice(nullptr);
-    document_.setPageSize(pageSize_);
-  }
-  LayoutOnDevice(const LayoutOnDevice&) = delete;
-  LayoutOnDevice& operator=(const LayoutOnDevice&) = delete;
-
- private:
-  QTextDocument& document_;
-  QSizeF pageSize_;
-};
-
-void PaintPage(QPainter& painter, QTextDocument& document, int index, const QSizeF& page) {
+void PaintPage(QPainter& painter, QTextDocument& document, int index, const QSizeF& page,
+               double scale) {
   const QRectF view(0, index * page.height(), page.width(), page.height());
   painter.save();
+  painter.scale(scale, scale);
   painter.translate(0, -view.top());
   painter.setClipRect(view);
   QAbstractTextDocumentLayout::PaintContext context;
@@ -94,9 +74,9 @@ PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
   if (!painter.begin(&device)) {
     return PaintOutcome::Failed;
   }
-  const double footer = kFooterRoomPoints * device.logicalDpiY() / 72.0;
-  const QSizeF page(device.width(), device.height() - footer);
-  const LayoutOnDevice layout(document, device, page);
+  const double footer = kPageNumberRoomPoints * device.logicalDpiY() / 72.0;
+  const double scale = device.logicalDpiY() / kSheetDpi;
+  const QSizeF page = document.pageSize();
   const int total = document.pageCount();
   for (int index = 0; index < total; ++index) {
     if (progress && !progress(index, total)) {
@@ -107,8 +87,9 @@ PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
       painter.end();
       return PaintOutcome::Failed;
     }
-    PaintPage(painter, document, index, page);
-    PaintPageNumber(painter, index, total, QRectF(0, page.height(), page.width(), footer));
+    PaintPage(painter, document, index, page, scale);
+    PaintPageNumber(painter, index, total,
+                    QRectF(0, device.height() - footer, device.width(), footer));
   }
   if (progress && !progress(total, total)) {
     painter.end();
@@ -130,8 +111,7 @@ QString SaveSheetPdf(QTextDocument& document, const QString& path, const PagePro
   {
     QPdfWriter writer(&file);
     writer.setResolution(kPdfDpi);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 15, 15, 12), QPageLayout::Millimeter);
+    SetSheetPaper(writer);
     writer.setTitle(QStringLiteral("Расчет потерь в линии"));
     writer.setCreator(ProgramTitle());
     outcome = PaintSheet(document, writer, progress);

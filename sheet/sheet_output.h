@@ -13,14 +13,16 @@ using PageProgress = std::function<bool(int done, int total)>;
 
 enum class PaintOutcome { Done, Cancelled, Failed };
 
-// Lays `document` out on the pages of `device` (a printer or a PDF writer) and paints it page by
-// page with "стр. N из M" at the foot of each. Failed when the device cannot be painted on.
+// Paints `document`, laid out for the pages of `device` (PrepareSheetDocument with
+// SheetPageSize(device)), page by page with "стр. N из M" at the foot of each. Failed when the
+// device cannot be painted on.
 PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
                         const PageProgress& progress = {});
 
-// Writes `document` as a PDF to `path` through a temporary file that replaces `path` only when
-// the whole document is written, so a failed or cancelled save leaves no file behind. Returns an
-// empty text on success, otherwise the message for the user naming the path and the reason.
+// Writes `document`, laid out for the sheet's own paper (SheetPageSize()), as a PDF to `path`
+// through a temporary file that replaces `path` only when the whole document is written, so a
+// failed or cancelled save leaves no file behind. Returns an empty text on success, otherwise the
+// message for the user naming the path and the reason.
 QString SaveSheetPdf(QTextDocument& document, const QString& path,
                      const PageProgress& progress = {});
 

@@ -1,12 +1,15 @@
 #include "sheet/sheet_writer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
-#include <algorithm>
+#include <cmath>
 
 #include "calc/report.h"
+#include "sheet/sheet_page.h"
 
 namespace linecalc::sheet {
 namespace {
@@ -24,7 +27,7 @@ QTextCharFormat Characters(double points, bool bold) {
   return format;
 }
 
-QTextTableFormat TableFormat(const QList<QTextLength>& widths, int headerRows) {
+QTextTableFormat TableFormat(const QList<QTextLength>& widths) {
   QTextTableFormat format;
   format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
   format.setColumnWidthConstraints(widths);
@@ -33,8 +36,27 @@ QTextTableFormat TableFormat(const QList<QTextLength>& widths, int headerRows) {
   format.setBorder(0.5);
   format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
   format.setBorderCollapse(true);
-  format.setHeaderRowCount(headerRows);
   return format;
+}
+
+// Right-aligned tab stops of the report's voltage and power columns, in sheet units.
+constexpr double kValueTab = 230;
+constexpr double kPowerTab = 340;
+constexpr double kReportWidthPercent = 55;
+
+QRectF BlockRect(const QTextBlock& block) {
+  return block.document()->documentLayout()->blockBoundingRect(block);
+}
+
+QTextBlockFormat PageBreakBefore() {
+  QTextBlockFormat format;
+  format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+  return format;
+}
+
+// Where the page holding `y` ends.
+double PageEnd(double y, double pageHeight) {
+  return (std::floor(y / pageHeight) + 1) * pageHeight;
 }
 
 QTextLength Percent(double value) {
@@ -52,23 +74,59 @@ void Cell(QTextTable* table, int row, int column, const QString& text,
 
 }  // namespace
 
-void SetSheetStyle(QTextDocument& document) {
-  QFont font(kFontFamily);
-  font.setPointSizeF(kBodyPoints);
-  document.setDefaultFont(font);
-  document.setDocumentMargin(0);
-}
+// Where the report's rows fall on the pages: every row is one line of one font and every page
+// starts with the same heading, so once measured the rows are counted, not laid out.
+class ReportPages {
+ public:
+  ReportPages() = default;
+  // The heading would stand at `headingTop` on pages of `pageHeight`.
+  ReportPages(double headingPitch, double rowPitch, double pageHeight, double headingTop)
+      : headingPitch_(headingPitch), rowPitch_(rowPitch), pageHeight_(pageHeight) {
+    pageEnd_ = PageEnd(headingTop, pageHeight);
+    bottom_ = headingTop + headingPitch;
+    // A heading at the foot of a page goes over with its first row.
+    headingBreaks_ = bottom_ + rowPitch > pageEnd_ - kSafety;
+    if (headingBreaks_) {
+      newPage();
+    }
+  }
+  bool headingBreaks() const { return headingBreaks_; }
+  // Counts the next row; true when it goes on a new page, under a new heading.
+  bool nextRowBreaks() {
+    if (rowPitch_ <= 0) {
+      return false;
+    }
+    const bool breaks = bottom_ + rowPitch_ > pageEnd_ - kSafety;
+    if (breaks) {
+      newPage();
+    }
+    bottom_ += rowPitch_;
+    return breaks;
+  }
 
-SheetWriter::SheetWriter(QTextCursor& cursor, bool newPage) : cursor_(cursor), newPage_(newPage) {}
+ private:
+  void newPage() {
+    bottom_ = pageEnd_ + headingPitch_;
+    pageEnd_ += pageHeight_;
+  }
+
+  // Keeps a row that would end within a hair of the page's foot off it.
+  static constexpr double kSafety = 2;
+  double headingPitch_ = 0;
+  double rowPitch_ = 0;
+  double pageHeight_ = 0;
+  double pageEnd_ = 0;
+  double bottom_ = 0;  // of the last row counted
+  bool headingBreaks_ = false;
+};
+
+SheetWriter::SheetWriter(QTextCursor& cursor, const QSizeF& page) : cursor_(cursor), page_(page) {}
 
 void SheetWriter::paragraph(const QString& text, const QTextCharFormat& format,
                             double spaceBefore) {
   QTextBlockFormat block;
   block.setTopMargin(spaceBefore);
   block.setBottomMargin(2);
-  if (first_ && newPage_) {
-    block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-  }
   if (first_ && cursor_.atStart()) {
     cursor_.setBlockFormat(block);
     cursor_.setBlockCharFormat(format);
@@ -107,7 +165,7 @@ void SheetWriter::quantities(const Quantities& rows) {
   }
   const int count = static_cast<int>(rows.size());
   QTextTable* table = cursor_.insertTable(
-      count, 4, TableFormat({Percent(58), Percent(13), Percent(17), Percent(12)}, 0));
+      count, 4, TableFormat({Percent(62), Percent(10), Percent(16), Percent(12)}));
   const QTextCharFormat plain = Characters(kBodyPoints, false);
   for (int r = 0; r < count; ++r) {
     Cell(table, r, 0, rows[r].name, plain);
@@ -119,27 +177,69 @@ void SheetWriter::quantities(const Quantities& rows) {
 }
 
 void SheetWriter::report(const std::vector<std::string>& lines) {
-  const auto separators = std::count(lines.begin(), lines.end(), ReportSeparator);
-  const int count = 1 + static_cast<int>(lines.size() - static_cast<std::size_t>(separators));
-  QTextTable* table =
-      cursor_.insertTable(count, 3, TableFormat({Percent(30), Percent(35), Percent(35)}, 1));
-  const QTextCharFormat bold = Characters(kBodyPoints, true);
-  const QTextCharFormat plain = Characters(kBodyPoints, false);
-  Cell(table, 0, 0, QStringLiteral("№"), bold, Qt::AlignCenter);
-  Cell(table, 0, 1, QStringLiteral("Url (В)"), bold, Qt::AlignCenter);
-  Cell(table, 0, 2, QStringLiteral("Pгр (Вт)"), bold, Qt::AlignCenter);
-  int row = 1;
+  ReportPages pages = planPages();
+  reportHeading(pages.headingBreaks());
   for (const std::string& line : lines) {
     if (line == ReportSeparator) {
       continue;
     }
-    const QStringList fields = QString::fromStdString(line).split(QLatin1Char('\t'));
-    for (int c = 0; c < 3 && c < fields.size(); ++c) {
-      Cell(table, row, c, fields[c], plain, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+    if (pages.nextRowBreaks()) {
+      reportHeading(true);
     }
-    ++row;
+    reportRow(QString::fromStdString(line), Characters(kBodyPoints, false));
   }
-  cursor_.movePosition(QTextCursor::End);
+}
+
+// Measures the report's heading and rows on a page of their own, and where the report starts on
+// this document's pages. The document is laid out only here: while it is being written it has
+// no page size, so that no insertion lays it out again.
+ReportPages SheetWriter::planPages() {
+  if (page_.height() <= 0) {
+    return {};
+  }
+  QTextDocument sample;
+  PrepareSheetDocument(sample, page_);
+  QTextCursor cursor(&sample);
+  SheetWriter writer(cursor, page_);
+  const QTextBlock heading = writer.reportHeading(false);
+  writer.reportRow(QStringLiteral("1\t0\t0"), Characters(kBodyPoints, false));
+  writer.reportRow(QStringLiteral("2\t0\t0"), Characters(kBodyPoints, false));
+  const QTextBlock row1 = heading.next().next();
+  const double headingPitch = BlockRect(row1).top() - BlockRect(heading).top();
+  const double rowPitch = BlockRect(row1.next()).top() - BlockRect(row1).top();
+
+  QTextDocument& document = *cursor_.document();
+  document.setPageSize(page_);
+  const double headingTop = BlockRect(document.lastBlock()).bottom();
+  document.setPageSize(QSizeF());
+  return {headingPitch, rowPitch, page_.height(), headingTop};
+}
+
+void SheetWriter::reportRow(const QString& text, const QTextCharFormat& format, bool pageBreak) {
+  QTextBlockFormat block;
+  block.setTabPositions({QTextOption::Tab(kValueTab, QTextOption::RightTab),
+                         QTextOption::Tab(kPowerTab, QTextOption::RightTab)});
+  block.setTopMargin(0);
+  block.setBottomMargin(0);
+  if (pageBreak) {
+    block.merge(PageBreakBefore());
+  }
+  cursor_.insertBlock(block, format);
+  cursor_.insertText(text, format);
+}
+
+// The report's heading row with a rule under it, on a new page when `pageBreak`; returns the
+// heading's block.
+QTextBlock SheetWriter::reportHeading(bool pageBreak) {
+  reportRow(QStringLiteral("№\tUrl (В)\tPгр (Вт)"), Characters(kBodyPoints, true), pageBreak);
+  const QTextBlock heading = cursor_.block();
+  QTextBlockFormat rule;
+  rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                   QTextLength(QTextLength::PercentageLength, kReportWidthPercent));
+  rule.setTopMargin(0);
+  rule.setBottomMargin(2);
+  cursor_.insertBlock(rule);
+  return heading;
 }
 
 }  // namespace linecalc::sheet

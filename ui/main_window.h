@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "sheet/sheet_page.h"
 #include "ui/window_dialogs.h"
 
 class QAction;
@@ -39,9 +40,11 @@ class MainWindow : public QMainWindow {
   // follow `dialogs.message` too.
   void setDialogs(WindowDialogs dialogs);
 
-  // The sheet of what the window shows now, with `lineName`: the calculations on view with the
-  // inputs they were computed from, and the reference values on view.
-  std::unique_ptr<QTextDocument> currentSheet(const QString& lineName) const;
+  // The sheet of what the window shows now, with `lineName`, laid out on pages of `page`: the
+  // calculations on view with the inputs they were computed from, and the reference values on
+  // view.
+  std::unique_ptr<QTextDocument> currentSheet(const QString& lineName,
+                                              const QSizeF& page = sheet::SheetPageSize()) const;
 
  private:
   void createActions();

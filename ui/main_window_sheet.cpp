@@ -53,7 +53,8 @@ QString SuggestedPdfPath(const QString& lineName) {
 
 }  // namespace
 
-std::unique_ptr<QTextDocument> MainWindow::currentSheet(const QString& lineName) const {
+std::unique_ptr<QTextDocument> MainWindow::currentSheet(const QString& lineName,
+                                                        const QSizeF& page) const {
   sheet::SheetContent content;
   content.lineName = lineName;
   content.when = QDateTime::currentDateTime();
@@ -61,7 +62,7 @@ std::unique_ptr<QTextDocument> MainWindow::currentSheet(const QString& lineName)
   content.single = form_->singleOnView();
   content.uniform = form_->uniformOnView();
   content.current = form_->referenceOnView();
-  return sheet::BuildCalculationSheet(content);
+  return sheet::BuildCalculationSheet(content, page);
 }
 
 std::optional<QString> MainWindow::askLineName() {
@@ -78,13 +79,14 @@ void MainWindow::printSheet() {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageMargins(QMarginsF(20, 15, 15, 12), QPageLayout::Millimeter);
+  sheet::SetSheetPaper(printer);
   printer.setDocName(QStringLiteral("Расчет потерь в линии"));
   if (!dialogs_.printer(printer)) {
     return;
   }
-  const std::unique_ptr<QTextDocument> document = currentSheet(*name);
+  // Laid out for the paper chosen in the dialog, which may not be the sheet's own.
+  const std::unique_ptr<QTextDocument> document =
+      currentSheet(*name, sheet::SheetPageSize(printer));
   SheetProgress progress(this, QStringLiteral("Печать расчета…"));
   const sheet::PaintOutcome outcome = sheet::PaintSheet(*document, printer, progress.callback());
   if (outcome == sheet::PaintOutcome::Cancelled) {

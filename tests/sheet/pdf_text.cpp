@@ -1,0 +1,34 @@
+#include "tests/sheet/pdf_text.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace linecalc::test {
+
+QStringList PdfPages(const QString& path) {
+  QProcess tool;
+  tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                           QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
+    return {};
+  }
+  QStringList pages = QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\f'));
+  // pdftotext ends the last page with a form feed as well.
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+    pages.removeLast();
+  }
+  return pages;
+}
+
+bool HasRow(const QString& page, const QString& label, const QString& value) {
+  const QRegularExpression row(QRegularExpression::escape(label) + QStringLiteral(".*(^|\\s)") +
+                               QRegularExpression::escape(value) + QStringLiteral("(\\s|$)"));
+  for (const QString& line : page.split(QLatin1Char('\n'))) {
+    if (row.match(line.simplified()).hasMatch()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace linecalc::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace linecalc::test {
+
+// The text of the PDF at `path` as poppler's pdftotext lays it out, one entry per page.
+QStringList PdfPages(const QString& path);
+
+// Whether a line of `page` holds `label` and, after it, `value` as a word of its own.
+bool HasRow(const QString& page, const QString& label, const QString& value);
+
+}  // namespace linecalc::test
