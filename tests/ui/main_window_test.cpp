@@ -1,0 +1,306 @@
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "tests/sheet/pdf_text.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/main_window.h"
+#include "ui/report_list.h"
+
+namespace linecalc::ui::test {
+namespace {
+
+using linecalc::test::HasRow;
+using linecalc::test::PdfPages;
+
+// The main window with every dialog answered by the test: the line name, the PDF path and the
+// printer set up to write a PDF, and the messages recorded.
+class Driver {
+ public:
+  Driver() {
+    window_.setDialogs({
+        [this](const QString&) {
+          ++asked_;
+          return std::optional<QString>(QStringLiteral("Линия 1"));
+        },
+        [this](const QString&) { return pdfPath_; },
+        [this](QPrinter& printer) {
+          printer.setOutputFormat(QPrinter::PdfFormat);
+          printer.setOutputFileName(pdfPath_);
+          return !pdfPath_.isEmpty();
+        },
+        [this](const QString& text) { messages_.append(text); },
+        [this](const QString& text) { messages_.append(text); },
+    });
+    window_.show();
+    QApplication::setActiveWindow(&window_);
+    if (!QTest::qWaitForWindowActive(&window_)) {
+      qFatal("the window did not become active");
+    }
+  }
+
+  MainWindow& window() { return window_; }
+  template <typename T>
+  T* get(const QString& name) {
+    T* child = window_.findChild<T*>(name);
+    if (child == nullptr) {
+      qFatal("no control %s", qPrintable(name));
+    }
+    return child;
+  }
+  QString text(const QString& name) {
+    QWidget* widget = get<QWidget>(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+      return edit->text();
+    }
+    return get<QLabel>(name)->text();
+  }
+  void type(const QString& field, const QString& text) {
+    auto* edit = get<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+  }
+  void choose(const QString& list, const QString& entry) {
+    auto* combo = get<QComboBox>(list);
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    view->setCurrentIndex(view->model()->index(combo->findText(entry), combo->modelColumn()));
+    QTest::keyClick(view, Qt::Key_Return);
+  }
+  void click(const QString& button) { QTest::mouseClick(get<QWidget>(button), Qt::LeftButton); }
+  void keys(const QKeySequence& keys) { QTest::keySequence(QApplication::focusWidget(), keys); }
+  // Saves the sheet as the user would with Ctrl+E; returns its pages.
+  QStringList savePdf() {
+    pdfPath_ = dir_.filePath(QStringLiteral("лист.pdf"));
+    keys(QKeySequence(Qt::CTRL | Qt::Key_E));
+    return PdfPages(pdfPath_);
+  }
+  void setPdfPath(const QString& path) { pdfPath_ = path; }
+  QString pdfPath() const { return pdfPath_; }
+  int asked() const { return asked_; }
+  QStringList takeMessages() { return std::exchange(messages_, {}); }
+
+ private:
+  MainWindow window_;
+  QTemporaryDir dir_;
+  QString pdfPath_;
+  QStringList messages_;
+  int asked_ = 0;
+};
+
+// Copper 1.5 mm², 1000 m at 20 °С and 100 V, R20 typed so that Rл shows `r20`'s line resistance.
+void Line(Driver& d, const QString& r20) {
+  d.choose("CmbDD", "1.5");
+  d.choose("CmbL", "1000");
+  d.type("TxtU", r20);
+}
+
+// The name a screen reader gives the item of `action` in `menu`.
+QString ItemName(QMenu* menu, QAction* action) {
+  QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
+  for (int i = 0; items != nullptr && i < items->childCount(); ++i) {
+    if (items->child(i)->object() == action) {
+      return items->child(i)->text(QAccessible::Name);
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { watchdog_ = std::make_unique<ModalWatchdog>(); }
+  void cleanup() { QVERIFY(!watchdog_->fired()); }
+
+  void clientAreaKeepsItsPlace() {
+    Driver d;
+    QWidget& form = d.window().form();
+    const int menuHeight = d.window().menuBar()->height();
+    QVERIFY(menuHeight > 0);
+    QCOMPARE(form.geometry(), QRect(0, menuHeight, 1006, 535));
+    QCOMPARE(d.window().size(), QSize(1006, 535 + menuHeight));
+    QCOMPARE(d.window().windowTitle(), u"Расчет потерь в линиях (системы звуковой трансляции)"_qs);
+  }
+
+  void menuItems_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("print") << u"Файл"_qs << "actionPrint" << u"&Печать расчета…"_qs << "Ctrl+P";
+    QTest::newRow("pdf") << u"Файл"_qs << "actionSavePdf" << u"&Сохранить расчет в PDF…"_qs
+                         << "Ctrl+E";
+    QTest::newRow("quit") << u"Файл"_qs << "actionQuit" << u"В&ыход"_qs << "Ctrl+Q";
+    QTest::newRow("about") << u"Справка"_qs << "actionAbout" << u"&О программе"_qs << "";
+  }
+  void menuItems() {
+    QFETCH(QString, menu);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, keys);
+    Driver d;
+    QMenu* found = d.window().menu(menu);
+    QVERIFY(found != nullptr);
+    QCOMPARE(found->accessibleName(), menu);
+    QVERIFY(found->title().contains(u'&'));
+    auto* action = found->findChild<QAction*>(name);
+    if (action == nullptr) {
+      action = d.window().findChild<QAction*>(name);
+    }
+    QVERIFY(action != nullptr && found->actions().contains(action));
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), keys);
+    QCOMPARE(ItemName(found, action), QString(text).remove(u'&'));
+  }
+
+  void shortcutsLeftForTheObject() {
+    Driver d;
+    for (QAction* action : d.window().findChildren<QAction*>()) {
+      for (const char* free : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+L", "Ctrl+D"}) {
+        QVERIFY2(action->shortcut() != QKeySequence(QString::fromLatin1(free)),
+                 qPrintable(action->objectName()));
+      }
+    }
+  }
+
+  void addedMenuStandsBeforeHelp() {
+    Driver d;
+    QMenu* added = d.window().addMenuBefore(d.window().menu(u"Справка"_qs), u"&Объект"_qs);
+    QCOMPARE(d.window().menu(u"Объект"_qs), added);
+    QStringList titles;
+    for (QAction* entry : d.window().menuBar()->actions()) {
+      titles.append(entry->text());
+    }
+    QCOMPARE(titles, (QStringList{u"&Файл"_qs, u"&Объект"_qs, u"&Справка"_qs}));
+  }
+
+  // Ctrl+E reaches the window even from an input field, which could take it as a key of its own.
+  void saveFromAnInputField() {
+    Driver d;
+    d.get<QLineEdit>("TxtPp")->setFocus();
+    const QStringList pages = d.savePdf();
+    QCOMPARE(d.asked(), 1);
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(pages[0].contains(u"Линия: Линия 1"_qs));
+    QVERIFY(pages[0].contains(u"Расчет нагрузки не выполнялся."_qs));
+  }
+
+  void printThroughThePrinter() {
+    Driver d;
+    Line(d, u"1.9503"_qs);
+    d.type("TxtPp", u"100"_qs);
+    d.click("Command1");
+    QTemporaryDir dir;
+    d.setPdfPath(dir.filePath(u"печать.pdf"_qs));
+    d.keys(QKeySequence(Qt::CTRL | Qt::Key_P));
+    const QStringList pages = PdfPages(d.pdfPath());
+    QCOMPARE(pages.size(), 1);
+    QVERIFY(HasRow(pages[0], u"Uрез"_qs, Shown(u"98.04"_qs)));
+    QVERIFY(pages[0].contains(u"стр. 1 из 1"_qs));
+  }
+
+  void about() {
+    Driver d;
+    d.window().findChild<QAction*>("actionAbout")->trigger();
+    const QStringList shown = d.takeMessages();
+    QCOMPARE(shown.size(), 1);
+    for (const QString& part : {u"версия 1.0.0"_qs, u"MIT"_qs, u"громкоговорителей"_qs}) {
+      QVERIFY2(shown[0].contains(part), qPrintable(part));
+    }
+  }
+
+  // Every figure the window shows stands on the sheet, beside its symbol.
+  void sheetHoldsWhatTheWindowShows() {
+    Driver d;
+    Line(d, u"3.9007"_qs);
+    d.type("TxtPg", u"10"_qs);
+    d.type("TxtK", u"2"_qs);
+    d.click("Command2");
+    d.type("TxtPp", u"100"_qs);
+    d.click("Command1");
+    const QString page = d.savePdf().join(QString());
+    const QList<std::pair<const char*, QString>> fields{{"LblU", u"R10"_qs},
+                                                        {"LblAR", u"Rл"_qs},
+                                                        {"LblDJ", u"Jмакс"_qs},
+                                                        {"LblOJ", u"Jопт"_qs},
+                                                        {"LblP", u"Рож"_qs},
+                                                        {"LblZ", u"Zнагр"_qs},
+                                                        {"LblUr", u"Uрез"_qs},
+                                                        {"LblPr", u"Ррез"_qs},
+                                                        {"LblPot", u"П"_qs},
+                                                        {"Lbl15", u"Потери мощности, %"_qs},
+                                                        {"Lbl16", u"Каскадное напряжение"_qs}};
+    for (const auto& [name, symbol] : fields) {
+      QVERIFY2(!d.text(name).isEmpty(), name);
+      QVERIFY2(HasRow(page, symbol, d.text(name)), qPrintable(symbol + u' ' + d.text(name)));
+    }
+    QCOMPARE(d.text("LblAR"), Shown(u"4.00"_qs));
+    QCOMPARE(d.text("LblUr"), Shown(u"96.15"_qs));
+    QStringList lines = d.get<ReportList>("Lst")->lines();
+    lines.removeAll(u"==============================================="_qs);
+    QCOMPARE(lines.size(), 4);
+    QStringList pageLines;
+    for (const QString& line : page.split(u'\n')) {
+      pageLines.append(line.simplified());
+    }
+    for (QString line : lines) {
+      QVERIFY2(pageLines.contains(line.replace(u'\t', u' ')), qPrintable(line));
+    }
+  }
+
+  // The report stays on view when the length changes; the sheet keeps the length it was made
+  // with and shows the new one apart.
+  void changedLengthAfterTheReport() {
+    Driver d;
+    Line(d, u"3.9007"_qs);
+    d.type("TxtPg", u"10"_qs);
+    d.type("TxtK", u"2"_qs);
+    d.click("Command2");
+    d.choose("CmbL", "500");
+    const QString page = d.savePdf().join(QString());
+    const QString apart = u"Исходные данные в окне сейчас"_qs;
+    QVERIFY(page.contains(apart));
+    QVERIFY(HasRow(page.section(apart, 0, 0), u"Длина линии"_qs, u"1000"_qs));
+    QVERIFY(HasRow(page.section(apart, 0, 0), u"Rл"_qs, Shown(u"4.00"_qs)));
+    QVERIFY(HasRow(page.section(apart, 1), u"Длина линии"_qs, u"500"_qs));
+    QVERIFY(HasRow(page.section(apart, 1), u"Rл"_qs, d.text("LblAR")));
+  }
+
+  void unwritablePathLeavesNoFile() {
+    Driver d;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"нет/лист.pdf"_qs);
+    d.setPdfPath(path);
+    const QString before = d.text("LblAR");
+    d.keys(QKeySequence(Qt::CTRL | Qt::Key_E));
+    QCOMPARE(
+        d.takeMessages(),
+        QStringList{u"Не удалось сохранить файл «%1»: папка «%2» не существует."_qs.arg(
+            QDir::toNativeSeparators(path), QDir::toNativeSeparators(dir.filePath(u"нет"_qs)))});
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(d.text("LblAR"), before);
+  }
+
+ private:
+  std::unique_ptr<ModalWatchdog> watchdog_;
+};
+
+}  // namespace linecalc::ui::test
+
+LINECALC_UI_TEST_MAIN(linecalc::ui::test::MainWindowTest)
+#include "main_window_test.moc"
