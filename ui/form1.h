@@ -31,6 +31,11 @@ class Form1 : public QWidget {
   // Returns false when it stopped on a fault, after showing the fault message.
   bool Расчет(std::int16_t& keepR20);
 
+  // Enters `inputs` as a user would (the material, the section picked from its list, the other
+  // list texts typed, a typed R20 kept) and presses the button of its load, so that its results
+  // or its message appear as after that calculation.
+  void loadLine(const LineInputs& inputs);
+
   // The single-load calculation whose results are on view, with the inputs it was made from;
   // empty once a refresh has emptied those results.
   const std::optional<LineCalculation>& singleOnView() const { return singleOnView_; }

@@ -1,0 +1,239 @@
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "object/line_table.h"
+#include "object/object_file.h"
+#include "tests/ui/window_fixture.h"
+#include "ui/form1.h"
+#include "ui/main_window.h"
+#include "ui/object/line_table_model.h"
+#include "ui/object/object_menu.h"
+#include "ui/object/object_window.h"
+#include "ui/object/recent_files.h"
+#include "ui/result_field.h"
+
+namespace linecalc::ui::test {
+namespace {
+
+using object::LineColumn;
+
+constexpr char kObjectJson[] = R"({"format": "linecalc-object", "version": 1,
+  "title": "Школа", "lossLimitPct": "5", "lines": [
+  {"name": "Холл", "material": "copper", "section": "1.5", "length": "1000",
+   "temperature": "20", "voltage": "100", "r20": "2", "load": {"kind": "single", "power": "100"}},
+  {"name": "Улица", "material": "aluminium", "section": "2.5", "length": "300",
+   "temperature": "0", "voltage": "100", "r20": null,
+   "load": {"kind": "uniform", "speakerPower": "6", "count": "10"}}]})";
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The calculator's main window with the object menu, every question answered by the test.
+struct Program {
+  Program() : menu(new ObjectMenu(main)), objects(menu->window()) {
+    WindowDialogs mainDialogs;
+    mainDialogs.message = [this](const QString& text) { messages.append(text); };
+    main.setDialogs(mainDialogs);
+    ObjectDialogs dialogs;
+    dialogs.askSave = [this](const QString& name) {
+      asked.append(name);
+      return answer;
+    };
+    dialogs.savePath = [this](const QString&) { return savePath; };
+    dialogs.openPath = [this](const QString&) { return openPath; };
+    dialogs.lineName = [](const QString& suggested) {
+      return std::optional<QString>(suggested + QStringLiteral(" (добавлена)"));
+    };
+    dialogs.message = [this](const QString& text) { messages.append(text); };
+    dialogs.progress = [](const QString&) { return sheet::PageProgress(); };
+    objects.setDialogs(dialogs);
+    main.show();
+    menu->showWindow();
+  }
+  QString result(const QString& name) { return main.findChild<ResultField*>(name)->text(); }
+  QString cell(int row, LineColumn column) {
+    return objects.model()
+        .data(objects.model().index(row, static_cast<int>(column)), Qt::DisplayRole)
+        .toString();
+  }
+  void edit(int row, LineColumn column, const QString& text) {
+    objects.model().setData(objects.model().index(row, static_cast<int>(column)), text,
+                            Qt::EditRole);
+  }
+
+  MainWindow main;
+  ObjectMenu* menu;
+  ObjectWindow& objects;
+  QStringList messages;
+  QStringList asked;
+  SaveAnswer answer = SaveAnswer::Cancel;
+  QString savePath;
+  QString openPath;
+};
+
+}  // namespace
+
+class ObjectWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() {
+    QVERIFY(dir_.isValid());
+    path_ = dir_.filePath("школа.linecalc");
+    WriteFile(path_, kObjectJson);
+  }
+
+  // Enter on a row puts it into the calculator, which then shows the figures of the row.
+  void rowLoadedIntoCalculator() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    QApplication::setActiveWindow(&p.objects);
+    QVERIFY(QTest::qWaitForWindowActive(&p.objects));
+    QCOMPARE(p.objects.windowTitle(), "школа.linecalc[*] — Линии объекта");
+    p.objects.table().setFocus();
+    p.objects.table().setCurrentIndex(p.objects.model().index(0, 3));
+    QTest::keyClick(&p.objects.table(), Qt::Key_Return);
+    QCOMPARE(p.result("LblZ") + "|" + p.result("LblUr") + "|" + p.result("LblPr") + "|" +
+                 p.result("LblPot") + "|" + p.result("LblAR"),
+             p.cell(0, LineColumn::ZLoad) + "|" + p.cell(0, LineColumn::URes) + "|" +
+                 p.cell(0, LineColumn::PRes) + "|" + p.cell(0, LineColumn::LossPct) + "|" +
+                 p.cell(0, LineColumn::RLine));
+    QCOMPARE(p.result("LblPot"), Shown("3.98"));
+    QCOMPARE(p.main.findChild<QLineEdit*>("TxtU")->text(), "2");
+    p.objects.loadIntoCalculator(1);
+    QCOMPARE(p.result("Lbl15") + "|" + p.result("Lbl16") + "|" + p.result("LblAR"),
+             p.cell(1, LineColumn::LossPct) + "|" + p.cell(1, LineColumn::CascadeVoltage) + "|" +
+                 p.cell(1, LineColumn::RLine));
+    QVERIFY(p.messages.isEmpty());
+    // The figures of that calculation are now the last ones, ready to go back into the object.
+    p.main.findChild<QAction*>("actionAddCalculation")->trigger();
+    QCOMPARE(p.objects.model().rowCount(), 3);
+    QCOMPARE(p.cell(2, LineColumn::Name), "Линия 3 (добавлена)");
+    QCOMPARE(p.objects.model().lineObject().lines[2].inputs,
+             p.objects.model().lineObject().lines[1].inputs);
+  }
+
+  void closingAsksAboutChanges_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Да") << int(SaveAnswer::Save) << true << true;
+    QTest::newRow("Нет") << int(SaveAnswer::Discard) << true << false;
+    QTest::newRow("Отмена") << int(SaveAnswer::Cancel) << false << false;
+  }
+  void closingAsksAboutChanges() {
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    QVERIFY(p.objects.close());  // nothing changed: no question
+    QVERIFY(p.asked.isEmpty());
+    p.menu->showWindow();
+    p.edit(0, LineColumn::Length, "500");
+    QVERIFY(p.objects.isWindowModified());
+    p.answer = static_cast<SaveAnswer>(answer);
+    QCOMPARE(p.main.close(), closed);
+    QCOMPARE(p.asked, QStringList({"Школа"}));
+    QCOMPARE(p.objects.isVisible(), !closed);
+    QCOMPARE(p.objects.model().lineObject().lines[0].inputs.length, "500");
+    QCOMPARE(object::ReadObjectFile(path_).object->lines[0].inputs.length, saved ? "500" : "1000");
+    QCOMPARE(p.objects.isWindowModified(), !saved);
+  }
+
+  // A failed save keeps the object, its unsaved mark and the old file; a failed open keeps
+  // the object on view.
+  void failuresLeaveEverythingAsItWas() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    p.edit(1, LineColumn::Count, "12");
+    const object::LineObject edited = p.objects.model().lineObject();
+    const QByteArray before = ReadFile(path_);
+    WriteFile(dir_.filePath("файл"), "x");
+    p.savePath = dir_.filePath("файл/объект.linecalc");
+    QVERIFY(!p.objects.saveAs());
+    QCOMPARE(p.messages.size(), 1);
+    QVERIFY(p.messages[0].contains("объект.linecalc"));
+    QCOMPARE(p.objects.filePath(), path_);
+    QVERIFY(p.objects.isWindowModified());
+    QCOMPARE(ReadFile(path_), before);
+    WriteFile(dir_.filePath("плохой.linecalc"),
+              "{\"format\": \"linecalc-object\", \"version\": 1,");
+    for (const QString& bad : {dir_.filePath("плохой.linecalc"), dir_.filePath("нет.linecalc")}) {
+      QVERIFY(!p.objects.openFile(bad));
+    }
+    QCOMPARE(p.messages.size(), 3);
+    QCOMPARE(p.objects.model().lineObject(), edited);
+    QCOMPARE(p.objects.filePath(), path_);
+    QCOMPARE(p.objects.undoStack().count(), 1);
+    p.objects.undoStack().undo();
+    QVERIFY(!p.objects.isWindowModified());
+  }
+
+  void saveAndRecentFiles() {
+    Program p;
+    for (int i = 1; i <= 6; ++i) {
+      p.objects.findChild<QAction*>("addLine")->trigger();
+      p.savePath = dir_.filePath(QString("объект %1.linecalc").arg(i));
+      QVERIFY(p.objects.saveAs());
+    }
+    QCOMPARE(p.objects.model().rowCount(), 6);
+    QCOMPARE(object::ReadObjectFile(p.savePath).object, p.objects.model().lineObject());
+    const QStringList recent = RecentFiles();
+    QCOMPARE(recent.size(), 5);
+    QCOMPARE(recent.front(), QFileInfo(p.savePath).absoluteFilePath());
+    QVERIFY(!recent.contains(QFileInfo(dir_.filePath("объект 1.linecalc")).absoluteFilePath()));
+    QVERIFY(p.objects.findChild<QAction*>("recentFile5")->isVisible());
+  }
+
+  void rowCommandsByKeyboard() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    QApplication::setActiveWindow(&p.objects);
+    QVERIFY(QTest::qWaitForWindowActive(&p.objects));
+    QTableView& table = p.objects.table();
+    table.setFocus();
+    table.setCurrentIndex(p.objects.model().index(0, 0));
+    QTest::keyClick(&table, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(p.cell(0, LineColumn::Name) + "," + p.cell(1, LineColumn::Name), "Улица,Холл");
+    QCOMPARE(table.currentIndex().row(), 1);
+    QTest::keyClick(&table, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(p.cell(2, LineColumn::Name), "Холл");
+    QTest::keyClick(&table, Qt::Key_Delete);
+    QTest::keyClick(&table, Qt::Key_Insert);
+    QCOMPARE(p.cell(2, LineColumn::Name), "Линия 3");
+    QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(p.cell(2, LineColumn::Name), "Холл");
+    QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(p.objects.model().lineObject(), *object::ReadObjectFile(path_).object);
+    QVERIFY(!p.objects.isWindowModified());
+    QTest::keyClick(&table, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(p.cell(0, LineColumn::Name), "Улица");
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+}  // namespace linecalc::ui::test
+
+LINECALC_UI_TEST_MAIN(linecalc::ui::test::ObjectWindowTest)
+#include "object_window_test.moc"

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QUndoCommand>
+#include <string>
+
+#include "object/line_object.h"
+
+namespace linecalc::ui {
+
+class LineTableModel;
+
+// Replaces line `row` of the model (an edited cell).
+class ReplaceLineCommand : public QUndoCommand {
+ public:
+  ReplaceLineCommand(LineTableModel* model, int row, object::ObjectLine line, const QString& text);
+  void redo() override;
+  void undo() override;
+
+ private:
+  LineTableModel* model_;
+  int row_;
+  object::ObjectLine before_;
+  object::ObjectLine after_;
+};
+
+// Inserts a line at `row` (add, duplicate, a calculation added) or, with `remove` set, takes
+// line `row` away.
+class InsertLineCommand : public QUndoCommand {
+ public:
+  InsertLineCommand(LineTableModel* model, int row, object::ObjectLine line, const QString& text,
+                    bool remove = false);
+  void redo() override;
+  void undo() override;
+
+ private:
+  void insert();
+  void remove();
+
+  LineTableModel* model_;
+  int row_;
+  object::ObjectLine line_;
+  bool removes_;
+};
+
+// Moves a line from one row to another.
+class MoveLineCommand : public QUndoCommand {
+ public:
+  MoveLineCommand(LineTableModel* model, int from, int to);
+  void redo() override;
+  void undo() override;
+
+ private:
+  LineTableModel* model_;
+  int from_;
+  int to_;
+};
+
+// Changes the object's title or its loss limit.
+class ObjectFieldCommand : public QUndoCommand {
+ public:
+  enum class Field { Title, LossLimit };
+  ObjectFieldCommand(LineTableModel* model, Field field, std::string text);
+  void redo() override;
+  void undo() override;
+
+ private:
+  void put(const std::string& text);
+
+  LineTableModel* model_;
+  Field field_;
+  std::string before_;
+  std::string after_;
+};
+
+}  // namespace linecalc::ui

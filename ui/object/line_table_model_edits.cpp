@@ -1,0 +1,109 @@
+#include <QUndoStack>
+#include <algorithm>
+
+#include "ui/object/line_commands.h"
+#include "ui/object/line_table_model.h"
+#include "ui/qt_text.h"
+
+namespace linecalc::ui {
+
+void LineTableModel::push(QUndoCommand* command) {
+  if (undoStack_ != nullptr) {
+    undoStack_->push(command);
+    return;
+  }
+  command->redo();
+  delete command;
+}
+
+void LineTableModel::editLine(int row, const object::ObjectLine& line, const QString& what) {
+  push(new ReplaceLineCommand(this, row, line, what));
+}
+
+void LineTableModel::addLine(int row, const object::ObjectLine& line, const QString& what) {
+  push(new InsertLineCommand(this, row, line, what));
+}
+
+void LineTableModel::deleteLine(int row) {
+  push(new InsertLineCommand(this, row, {}, QStringLiteral("Удаление линии"), true));
+}
+
+void LineTableModel::moveLine(int from, int to) {
+  push(new MoveLineCommand(this, from, to));
+}
+
+void LineTableModel::editTitle(const QString& title) {
+  if (title.toStdString() != object_.title) {
+    push(new ObjectFieldCommand(this, ObjectFieldCommand::Field::Title, title.toStdString()));
+  }
+}
+
+void LineTableModel::editLossLimit(const QString& limit) {
+  if (limit.toStdString() != object_.lossLimitPct) {
+    push(new ObjectFieldCommand(this, ObjectFieldCommand::Field::LossLimit, limit.toStdString()));
+  }
+}
+
+void LineTableModel::putLine(int row, const object::ObjectLine& line) {
+  object_.lines.at(static_cast<std::size_t>(row)) = line;
+  rows_[static_cast<std::size_t>(row)].reset();
+  emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+  emit lineTouched(row);
+}
+
+void LineTableModel::insertLine(int row, const object::ObjectLine& line) {
+  beginInsertRows({}, row, row);
+  object_.lines.insert(object_.lines.begin() + row, line);
+  rows_.insert(rows_.begin() + row, std::nullopt);
+  endInsertRows();
+  emit lineTouched(row);
+}
+
+object::ObjectLine LineTableModel::takeLine(int row) {
+  beginRemoveRows({}, row, row);
+  object::ObjectLine line = std::move(object_.lines.at(static_cast<std::size_t>(row)));
+  object_.lines.erase(object_.lines.begin() + row);
+  rows_.erase(rows_.begin() + row);
+  endRemoveRows();
+  if (!object_.lines.empty()) {
+    emit lineTouched(std::min(row, rowCount() - 1));
+  }
+  return line;
+}
+
+void LineTableModel::shiftLine(int from, int to) {
+  // Qt names the row a moved row goes before, counted before the move.
+  beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+  auto lines = object_.lines.begin();
+  auto rows = rows_.begin();
+  if (to > from) {
+    std::rotate(lines + from, lines + from + 1, lines + to + 1);
+    std::rotate(rows + from, rows + from + 1, rows + to + 1);
+  } else {
+    std::rotate(lines + to, lines + from, lines + from + 1);
+    std::rotate(rows + to, rows + from, rows + from + 1);
+  }
+  endMoveRows();
+  emit lineTouched(to);
+}
+
+void LineTableModel::putTitle(const std::string& title) {
+  object_.title = title;
+  emit titleChanged(ToQString(title));
+}
+
+void LineTableModel::putLossLimit(const std::string& limit) {
+  object_.lossLimitPct = limit;
+  lossLimit_ = ReadLossLimit(limit);
+  forgetAll();
+  emit lossLimitChanged(ToQString(limit));
+}
+
+void LineTableModel::forgetAll() {
+  std::fill(rows_.begin(), rows_.end(), std::nullopt);
+  if (!object_.lines.empty()) {
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  }
+}
+
+}  // namespace linecalc::ui

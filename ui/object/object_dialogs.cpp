@@ -1,0 +1,90 @@
+#include "ui/object/object_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <memory>
+
+#include "ui/message_box.h"
+
+namespace linecalc::ui {
+namespace {
+
+const QString kFilter = QStringLiteral("Объект (*.linecalc)");
+
+SaveAnswer AskSave(QWidget* owner, const QString& name) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Объект"),
+                  QStringLiteral("Сохранить изменения в объекте «%1»?").arg(name),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveAnswer::Save;
+    case QMessageBox::No:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
+std::optional<QString> AskLineName(QWidget* owner, const QString& suggested) {
+  bool ok = false;
+  const QString name =
+      QInputDialog::getText(owner, QStringLiteral("Добавить расчет в объект"),
+                            QStringLiteral("Название линии:"), QLineEdit::Normal, suggested, &ok);
+  return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
+bool AskPrinter(QWidget* owner, QPrinter& printer) {
+  QPrintDialog dialog(&printer, owner);
+  dialog.setWindowTitle(QStringLiteral("Печать объекта"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+// A progress dialog that lives as long as the callback made for it.
+sheet::PageProgress ProgressDialog(QWidget* owner, const QString& text) {
+  auto dialog = std::make_shared<QProgressDialog>(text, QStringLiteral("Отмена"), 0, 0, owner);
+  dialog->setWindowTitle(QStringLiteral("Объект"));
+  dialog->setWindowModality(Qt::WindowModal);
+  dialog->setMinimumDuration(500);
+  dialog->setAutoClose(false);
+  dialog->setAccessibleName(text);
+  return [dialog](int done, int total) {
+    dialog->setMaximum(total);
+    dialog->setValue(done);
+    return !dialog->wasCanceled();
+  };
+}
+
+}  // namespace
+
+ObjectDialogs ModalObjectDialogs(QWidget* owner) {
+  ObjectDialogs dialogs;
+  dialogs.askSave = [owner](const QString& name) { return AskSave(owner, name); };
+  dialogs.openPath = [owner](const QString& directory) {
+    return QFileDialog::getOpenFileName(owner, QStringLiteral("Открыть объект"), directory,
+                                        kFilter);
+  };
+  dialogs.savePath = [owner](const QString& suggested) {
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить объект"), suggested,
+                                        kFilter);
+  };
+  dialogs.pdfPath = [owner](const QString& suggested) {
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить объект в PDF"), suggested,
+                                        QStringLiteral("Документ PDF (*.pdf)"));
+  };
+  dialogs.printer = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
+  dialogs.lineName = [owner](const QString& suggested) { return AskLineName(owner, suggested); };
+  dialogs.message = [owner](const QString& text) { ShowMessageBox(owner, text); };
+  dialogs.progress = [owner](const QString& text) { return ProgressDialog(owner, text); };
+  return dialogs;
+}
+
+}  // namespace linecalc::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+
+namespace linecalc::ui {
+
+class MainWindow;
+class ObjectWindow;
+
+// The "Объект" menu of the calculator's main window and the object window it opens: the
+// object's file commands, "Линии объекта" and "Добавить расчет в объект". Closing the main
+// window with unsaved changes in the object asks about them first.
+class ObjectMenu : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ObjectMenu(MainWindow& main);
+
+  ObjectWindow& window() { return *window_; }
+  // Shows the object window in front.
+  void showWindow();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAction* addItem(const char* name, const QString& text, const QKeySequence& key,
+                   const QString& tip);
+  void forward(QAction* item, const char* objectWindowAction);
+  void addCalculation();
+
+  MainWindow& main_;
+  ObjectWindow* window_;
+  QAction* addCalculation_ = nullptr;
+};
+
+}  // namespace linecalc::ui

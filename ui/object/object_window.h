@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <optional>
+
+#include "object/line_object.h"
+#include "ui/object/object_dialogs.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTableView;
+class QUndoStack;
+
+namespace linecalc::ui {
+
+class Form1;
+class LineTableModel;
+
+// The window of an object: its title and loss limit above a table of its lines, each computed
+// as the calculator computes it. It follows the usual document cycle: new, open, save, save as,
+// the recent files, and a question before unsaved changes are lost. A line can be loaded into
+// the calculator window `calculator` (not owned; may be null), which then shows its report.
+class ObjectWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit ObjectWindow(Form1* calculator = nullptr, QWidget* parent = nullptr);
+
+  // Replaces the dialogs the window opens (for tests).
+  void setDialogs(ObjectDialogs dialogs) { dialogs_ = std::move(dialogs); }
+
+  LineTableModel& model() { return *model_; }
+  QTableView& table() { return *table_; }
+  QUndoStack& undoStack() { return *undo_; }
+  const QString& filePath() const { return path_; }
+
+  // Opens `path` in place of the object on view (after asking about unsaved changes); false
+  // when it was not opened, and the object on view stays as it was.
+  bool openFile(const QString& path);
+  // Saves to the file on view, or asks for one; false when not saved.
+  bool save();
+  bool saveAs();
+  // Asks whether to save unsaved changes: true when the caller may go on (saved or discarded).
+  bool maybeSave();
+  // Appends a line of `inputs`, named by the user; false when the user cancelled.
+  bool addCalculation(const LineInputs& inputs);
+  // Loads line `row` into the calculator window and runs its calculation there.
+  void loadIntoCalculator(int row);
+  // Writes the printed object to `path`: false when cancelled or failed (after saying why).
+  bool savePdf(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createActions();
+  void createRowActions();
+  void createMenus();
+  void createFields();
+  void connectModel();
+  void newObject();
+  void open();
+  void openRecent();
+  void updateRecentActions();
+  void setCurrentFile(const QString& path);
+  void setObject(object::LineObject object, const QString& path);
+  bool writeTo(const QString& path);
+  void printObject();
+  void saveObjectPdf();
+  int currentRow() const;
+  void addRow();
+  void duplicateRow();
+  void deleteRow();
+  void moveRow(int step);
+  void selectRow(int row);
+  void updateRowActions();
+  QString documentName() const;
+
+  Form1* calculator_;
+  ObjectDialogs dialogs_;
+  QString path_;
+  LineTableModel* model_;
+  QUndoStack* undo_;
+  QTableView* table_;
+  QLineEdit* title_;
+  QLineEdit* limit_;
+  struct Actions {
+    QAction* newObject;
+    QAction* open;
+    QAction* save;
+    QAction* saveAs;
+    QAction* print;
+    QAction* pdf;
+    QAction* close;
+    QAction* undo;
+    QAction* redo;
+    QAction* add;
+    QAction* duplicate;
+    QAction* remove;
+    QAction* up;
+    QAction* down;
+    QAction* load;
+    QList<QAction*> recent;
+  } actions_{};
+  QMenu* recentMenu_ = nullptr;
+};
+
+}  // namespace linecalc::ui

@@ -1,0 +1,151 @@
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QUndoStack>
+
+#include "object/object_file.h"
+#include "ui/object/line_table_model.h"
+#include "ui/object/object_window.h"
+#include "ui/object/recent_files.h"
+#include "ui/qt_text.h"
+
+// The document cycle of the object window: new, open, save, save as and the recent files.
+namespace linecalc::ui {
+
+QString ObjectWindow::documentName() const {
+  if (!model_->lineObject().title.empty()) {
+    return ToQString(model_->lineObject().title);
+  }
+  return path_.isEmpty() ? QStringLiteral("Без названия") : QFileInfo(path_).fileName();
+}
+
+void ObjectWindow::setCurrentFile(const QString& path) {
+  path_ = path;
+  const QString file =
+      path.isEmpty() ? QStringLiteral("Без названия.linecalc") : QFileInfo(path).fileName();
+  setWindowTitle(QStringLiteral("%1[*] — Линии объекта").arg(file));
+  setWindowFilePath(path);
+}
+
+void ObjectWindow::setObject(object::LineObject object, const QString& path) {
+  undo_->clear();
+  model_->setLineObject(std::move(object));
+  setCurrentFile(path);
+  undo_->setClean();
+  setWindowModified(false);
+  if (model_->rowCount() > 0) {
+    selectRow(0);
+  }
+}
+
+bool ObjectWindow::maybeSave() {
+  // A title or limit being typed counts as an edit once it is committed.
+  model_->editTitle(title_->text());
+  model_->editLossLimit(limit_->text());
+  if (undo_->isClean()) {
+    return true;
+  }
+  switch (dialogs_.askSave(documentName())) {
+    case SaveAnswer::Save:
+      return save();
+    case SaveAnswer::Discard:
+      return true;
+    case SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void ObjectWindow::closeEvent(QCloseEvent* event) {
+  if (maybeSave()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void ObjectWindow::newObject() {
+  if (maybeSave()) {
+    setObject({}, {});
+  }
+}
+
+void ObjectWindow::open() {
+  if (!maybeSave()) {
+    return;
+  }
+  const QString directory = path_.isEmpty() ? QDir::homePath() : QFileInfo(path_).absolutePath();
+  const QString path = dialogs_.openPath(directory);
+  if (!path.isEmpty()) {
+    openFile(path);
+  }
+}
+
+void ObjectWindow::openRecent() {
+  if (const auto* action = qobject_cast<const QAction*>(sender())) {
+    if (maybeSave()) {
+      openFile(action->data().toString());
+    }
+  }
+}
+
+bool ObjectWindow::openFile(const QString& path) {
+  object::ObjectLoad load = object::ReadObjectFile(path);
+  if (!load.object) {
+    dialogs_.message(load.error);
+    return false;
+  }
+  setObject(std::move(*load.object), path);
+  RememberRecentFile(path);
+  updateRecentActions();
+  return true;
+}
+
+bool ObjectWindow::save() {
+  return path_.isEmpty() ? saveAs() : writeTo(path_);
+}
+
+bool ObjectWindow::saveAs() {
+  QString suggested = path_;
+  if (suggested.isEmpty()) {
+    suggested = QDir::home().filePath(QStringLiteral("объект.linecalc"));
+  }
+  const QString path = dialogs_.savePath(suggested);
+  return !path.isEmpty() && writeTo(path);
+}
+
+// The object and the file on disk stay as they were when writing fails.
+bool ObjectWindow::writeTo(const QString& path) {
+  model_->editTitle(title_->text());
+  model_->editLossLimit(limit_->text());
+  const QString error = object::WriteObjectFile(path, model_->lineObject());
+  if (!error.isEmpty()) {
+    dialogs_.message(error);
+    return false;
+  }
+  setCurrentFile(path);
+  undo_->setClean();
+  RememberRecentFile(path);
+  updateRecentActions();
+  return true;
+}
+
+void ObjectWindow::updateRecentActions() {
+  const QStringList files = RecentFiles();
+  for (int i = 0; i < actions_.recent.size(); ++i) {
+    QAction* action = actions_.recent[i];
+    const bool used = i < files.size();
+    action->setVisible(used);
+    if (used) {
+      action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+      action->setData(files[i]);
+      action->setStatusTip(QDir::toNativeSeparators(files[i]));
+    }
+  }
+  recentMenu_->setEnabled(!files.isEmpty());
+}
+
+}  // namespace linecalc::ui

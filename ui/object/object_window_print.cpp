@@ -1,0 +1,64 @@
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPrinter>
+#include <QTextDocument>
+
+#include "sheet/sheet_output.h"
+#include "sheet/sheet_page.h"
+#include "ui/object/line_table_model.h"
+#include "ui/object/object_document.h"
+#include "ui/object/object_window.h"
+
+// The printed object: to a printer or to a PDF file, with progress and a way to cancel.
+namespace linecalc::ui {
+
+void ObjectWindow::printObject() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(documentName());
+  if (!dialogs_.printer(printer)) {
+    return;
+  }
+  const sheet::PageProgress progress = dialogs_.progress(QStringLiteral("Печать объекта…"));
+  const std::unique_ptr<QTextDocument> document =
+      BuildObjectDocument(model_->lineObject(), QDateTime::currentDateTime(),
+                          QLocale().decimalPoint(), progress, sheet::SheetPageSize(printer));
+  if (document == nullptr) {
+    return;
+  }
+  if (sheet::PaintSheet(*document, printer, progress) == sheet::PaintOutcome::Failed) {
+    dialogs_.message(QStringLiteral("Не удалось напечатать объект: принтер недоступен."));
+  }
+}
+
+void ObjectWindow::saveObjectPdf() {
+  const QFileInfo file(path_);
+  const QString suggested =
+      path_.isEmpty() ? QDir::home().filePath(QStringLiteral("объект.pdf"))
+                      : file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
+  const QString path = dialogs_.pdfPath(suggested);
+  if (!path.isEmpty()) {
+    savePdf(path);
+  }
+}
+
+bool ObjectWindow::savePdf(const QString& path) {
+  const sheet::PageProgress progress = dialogs_.progress(QStringLiteral("Сохранение объекта…"));
+  const std::unique_ptr<QTextDocument> document = BuildObjectDocument(
+      model_->lineObject(), QDateTime::currentDateTime(), QLocale().decimalPoint(), progress);
+  if (document == nullptr) {
+    return false;
+  }
+  bool cancelled = false;
+  const QString error = sheet::SaveSheetPdf(*document, path, [&](int done, int total) {
+    cancelled = progress && !progress(done, total);
+    return !cancelled;
+  });
+  if (!error.isEmpty() && !cancelled) {
+    dialogs_.message(error);
+  }
+  return error.isEmpty();
+}
+
+}  // namespace linecalc::ui
