@@ -15,6 +15,9 @@
 #include "object/object_file.h"
 #include "object/save_file.h"
 #include "ui/main_window.h"
+#include "ui/object/object_document.h"
+#include "ui/object/object_menu.h"
+#include "ui/object/object_window.h"
 
 namespace linecalc::app {
 namespace {
@@ -40,6 +43,10 @@ QByteArray RenderCsv(const object::LineObject& object) {
 constexpr Export kExports[] = {
     {"csv", "вывод", "Записать таблицу объекта в файл CSV («-» — стандартный вывод) и выйти.",
      Needs::Core, RenderCsv},
+    {"pdf", "вывод",
+     "Записать сводку и листы расчета всех линий объекта в файл PDF («-» — стандартный вывод) и "
+     "выйти.",
+     Needs::Gui, ui::ObjectPdf},
 };
 
 QString Text(std::string_view utf8) {
@@ -170,7 +177,12 @@ int RunWindow(const QCommandLineParser& parser) {
     return kFailure;
   }
   ui::MainWindow window;
+  auto* objects = new ui::ObjectMenu(window);
   window.show();
+  const QStringList files = parser.positionalArguments();
+  if (!files.isEmpty() && objects->window().openFile(files.front())) {
+    objects->showWindow();
+  }
   return QApplication::exec();
 }
 
@@ -192,6 +204,10 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
     case AppKind::Core:
       return std::make_unique<QCoreApplication>(argc, argv);
     case AppKind::Gui:
+      // Painting a PDF needs fonts, not a screen.
+      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+      }
       return std::make_unique<QGuiApplication>(argc, argv);
     case AppKind::Widgets:
       break;

@@ -1,12 +1,16 @@
 #include "ui/object/object_document.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLocale>
 #include <QPdfWriter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
+#include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <vector>
 
 #include "calc/smallest_section.h"
@@ -20,26 +24,25 @@ namespace {
 using object::LineColumn;
 
 constexpr double kTablePoints = 7;
+constexpr double kCellPadding = 1.5;
 
-// A column of the summary table after "№": the CSV column it shows, a heading that wraps only
-// between words, and its share of the page width, % (the longest word of the column fits).
+// A column of the summary table after "№": the CSV column it shows and a heading short enough
+// that the table fits the page's width without breaking a word.
 struct SummaryColumn {
   LineColumn column;
   const char* heading;
-  double percent;
 };
-constexpr double kNumberPercent = 5.2;
 constexpr SummaryColumn kSummaryColumns[] = {
-    {LineColumn::Name, "Линия", 20.4},
-    {LineColumn::Section, "Сечение, мм²", 7.3},
-    {LineColumn::Load, "Нагрузка", 10.7},
-    {LineColumn::Power, "Мощность, Вт", 8.5},
-    {LineColumn::Count, "Кол-во гр", 6.7},
-    {LineColumn::LossPct, "Потери, %", 6.7},
-    {LineColumn::LossDb, "Потери, дБ", 6.7},
-    {LineColumn::VoltageDropPct, "Падение напряжения, %", 10.1},
-    {LineColumn::SmallestSection, "Мин. сечение", 7.7},
-    {LineColumn::Verdict, "Итог", 10.0},
+    {LineColumn::Name, "Линия"},
+    {LineColumn::Section, "Сечение, мм²"},
+    {LineColumn::Load, "Нагрузка"},
+    {LineColumn::Power, "Мощность, Вт"},
+    {LineColumn::Count, "Кол-во гр"},
+    {LineColumn::LossPct, "Потери, %"},
+    {LineColumn::LossDb, "Потери, дБ"},
+    {LineColumn::VoltageDropPct, "Падение напряжения, %"},
+    {LineColumn::SmallestSection, "Мин. сечение"},
+    {LineColumn::Verdict, "Итог"},
 };
 constexpr int kSummaryColumnCount = static_cast<int>(std::size(kSummaryColumns));
 
@@ -57,15 +60,53 @@ QTextCharFormat TableCharacters(bool bold) {
   return format;
 }
 
-QTextTableFormat SummaryTableFormat() {
+// The widest word of `text` in `font` at the sheet's layout resolution, plus the cell's margins.
+double WordsWidth(const QString& text, const QFont& font) {
+  static const QImage device = [] {
+    QImage image(1, 1, QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(sheet::kSheetDpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+  }();
+  const QFontMetricsF metrics(font, &device);
+  double widest = 0;
+  for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+    widest = std::max(widest, metrics.horizontalAdvance(word));
+  }
+  // Headroom for the border and for rounding in the layout.
+  return widest * 1.1 + 2 * kCellPadding + 4;
+}
+
+// Every column as wide as its widest word, so that no word is broken; the name column takes
+// what is left of `pageWidth`.
+QList<QTextLength> ColumnWidths(const std::vector<AssessedLine>& lines, double pageWidth) {
+  const QFont plain = TableCharacters(false).font();
+  const QFont bold = TableCharacters(true).font();
+  std::vector<double> widths{WordsWidth(QString::number(lines.size()), plain)};
+  for (const SummaryColumn& column : kSummaryColumns) {
+    double width = WordsWidth(QString::fromUtf8(column.heading), bold);
+    const QFont& font = column.column == LineColumn::Verdict ? bold : plain;
+    for (const AssessedLine& line : lines) {
+      const std::string& cell = line.cells[static_cast<std::size_t>(column.column)];
+      width = std::max(width, WordsWidth(ToQString(cell), font));
+    }
+    widths.push_back(width);
+  }
+  const double others = std::accumulate(widths.begin(), widths.end(), 0.0) - widths[1];
+  widths[1] = std::max(widths[1], pageWidth - others);
+  QList<QTextLength> lengths;
+  for (const double width : widths) {
+    lengths.append(QTextLength(QTextLength::PercentageLength, 100 * width / pageWidth));
+  }
+  return lengths;
+}
+
+QTextTableFormat SummaryTableFormat(const QList<QTextLength>& widths) {
   QTextTableFormat format;
   format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-  QList<QTextLength> widths{QTextLength(QTextLength::PercentageLength, kNumberPercent)};
-  for (const SummaryColumn& column : kSummaryColumns) {
-    widths.append(QTextLength(QTextLength::PercentageLength, column.percent));
-  }
   format.setColumnWidthConstraints(widths);
-  format.setCellPadding(1.5);
+  format.setCellPadding(kCellPadding);
   format.setCellSpacing(0);
   format.setBorder(0.5);
   format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -99,9 +140,11 @@ void PutCell(QTextTable* table, int row, int column, const QString& text, bool b
   cell.insertText(text, TableCharacters(bold));
 }
 
-void WriteSummaryTable(QTextCursor& cursor, const std::vector<AssessedLine>& lines) {
-  QTextTable* table = cursor.insertTable(static_cast<int>(lines.size()) + 1,
-                                         kSummaryColumnCount + 1, SummaryTableFormat());
+void WriteSummaryTable(QTextCursor& cursor, const std::vector<AssessedLine>& lines,
+                       double pageWidth) {
+  QTextTable* table =
+      cursor.insertTable(static_cast<int>(lines.size()) + 1, kSummaryColumnCount + 1,
+                         SummaryTableFormat(ColumnWidths(lines, pageWidth)));
   PutCell(table, 0, 0, QStringLiteral("№"), true);
   for (int c = 0; c < kSummaryColumnCount; ++c) {
     PutCell(table, 0, c + 1, QString::fromUtf8(kSummaryColumns[c].heading), true);
@@ -119,7 +162,7 @@ void WriteSummaryTable(QTextCursor& cursor, const std::vector<AssessedLine>& lin
 }
 
 void WriteSummary(QTextCursor& cursor, const object::LineObject& object, const QDateTime& when,
-                  const std::vector<AssessedLine>& lines) {
+                  const std::vector<AssessedLine>& lines, double pageWidth) {
   Paragraph(cursor, QStringLiteral("Объект: %1").arg(ToQString(object.title)), 16, QFont::Bold);
   Paragraph(cursor,
             QStringLiteral("Дата: %1").arg(when.toString(QStringLiteral("dd.MM.yyyy HH:mm"))), 10,
@@ -132,7 +175,7 @@ void WriteSummary(QTextCursor& cursor, const object::LineObject& object, const Q
             10, QFont::Normal);
   Paragraph(cursor, QStringLiteral("Линий: %1").arg(lines.size()), 10, QFont::Normal);
   Paragraph(cursor, QStringLiteral("Сводная таблица"), 12, QFont::Bold);
-  WriteSummaryTable(cursor, lines);
+  WriteSummaryTable(cursor, lines, pageWidth);
   for (std::size_t r = 0; r < lines.size(); ++r) {
     const std::string& message = lines[r].assessment.calculation.message;
     if (!message.empty()) {
@@ -184,7 +227,7 @@ std::unique_ptr<QTextDocument> BuildObjectDocument(const object::LineObject& obj
   auto document = std::make_unique<QTextDocument>();
   sheet::PrepareSheetDocument(*document, page);
   QTextCursor cursor(document.get());
-  WriteSummary(cursor, object, when, lines);
+  WriteSummary(cursor, object, when, lines, page.width());
   for (const AssessedLine& line : lines) {
     WriteLineSheet(cursor, line, when, decimalSeparator);
   }
