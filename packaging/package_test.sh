@@ -16,8 +16,8 @@ fail() {
   exit 1
 }
 
-for tool in cpack dpkg-deb dpkg objdump ldd fc-list desktop-file-validate appstreamcli Xvfb \
-  xdotool xprop; do
+for tool in cpack dpkg-deb dpkg objdump ldd fc-list desktop-file-validate update-mime-database \
+  appstreamcli Xvfb xdotool xprop; do
   command -v "$tool" >/dev/null || fail "$tool is missing; scripts/deps.sh lists its package"
 done
 
@@ -65,6 +65,9 @@ metainfo=usr/share/metainfo/$app_id.metainfo.xml
 expect_file "$desktop"
 expect_file "$metainfo"
 expect_file usr/share/doc/linecalc/copyright
+# A .linecalc file opens in the program: the entry takes the type the mime database defines.
+mime=usr/share/mime/packages/$app_id.xml
+expect_file "$mime"
 desktop_file=$root/$desktop
 metainfo_file=$root/$metainfo
 
@@ -84,6 +87,13 @@ done
 expect_file "usr/share/icons/hicolor/scalable/apps/$icon.svg"
 grep -q '<svg' "$root/usr/share/icons/hicolor/scalable/apps/$icon.svg" ||
   fail "the scalable icon is not an SVG picture"
+
+mime_type=$(sed -n 's:.*<mime-type type="\([^"]*\)".*:\1:p' "$root/$mime")
+[ "$(desktop_key MimeType)" = "$mime_type;" ] ||
+  fail "the menu entry opens '$(desktop_key MimeType)', the package defines $mime_type"
+mkdir -p "$scratch/mime/packages"
+cp "$root/$mime" "$scratch/mime/packages/"
+update-mime-database "$scratch/mime" 2>/dev/null || fail "update-mime-database refuses /$mime"
 
 # Software centres find the program through the metainfo's launchable and match its version.
 launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo_file")

@@ -7,8 +7,8 @@ LINECALC_PACKAGES=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils xdotool imagemagick
-  dpkg-dev desktop-file-utils appstream
+  xvfb xauth x11-utils xdotool imagemagick poppler-utils
+  dpkg-dev desktop-file-utils shared-mime-info appstream
 )
 
 linecalc_missing_packages() {
