@@ -2,11 +2,11 @@
 #include <QApplication>
 
 #include "bench/first_paint.h"
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  linecalc::ui::Form1 window;
+  linecalc::ui::MainWindow window;
   linecalc::bench::QuitAfterFirstPaint quit(&window);
   window.show();
   return QApplication::exec();

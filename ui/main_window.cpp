@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 
 #include "sheet/calculation_sheet.h"
 #include "ui/form1.h"
@@ -29,6 +30,28 @@ QAction* MakeAction(QObject* owner, const char* name, const QString& text, const
   return action;
 }
 
+// QMenuBar asks the style for the icon of its overflow button as it is made, and reading that
+// icon's file makes Qt load every image-format plugin it can find, a noticeable part of the
+// window's start-up, for a button this bar never shows: its menus always fit the window's
+// width. The application's style is wrapped once to hand out no icon for it.
+class NoOverflowIconStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                     const QWidget* widget) const override {
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton) {
+      return {};
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
+  }
+};
+
+void SkipOverflowIcon() {
+  if (dynamic_cast<NoOverflowIconStyle*>(QApplication::style()) == nullptr) {
+    QApplication::setStyle(new NoOverflowIconStyle(QApplication::style()->name()));
+  }
+}
+
 const QString kAboutText = QStringLiteral(
     "<p><b>%1</b></p>"
     "<p>Программа рассчитывает потери в двухпроводных линиях систем звуковой трансляции: "
@@ -41,7 +64,10 @@ const QString kAboutText = QStringLiteral(
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), form_(new Form1(this)), dialogs_(ModalWindowDialogs(this)) {
+    : QMainWindow(parent), form_(nullptr), dialogs_(ModalWindowDialogs(this)) {
+  // Before any control exists, so that none is polished twice.
+  SkipOverflowIcon();
+  form_ = new Form1(this);
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(form_->windowTitle());
   setWindowIcon(form_->windowIcon());
