@@ -50,7 +50,7 @@ ObjectWindow::ObjectWindow(Form1* calculator, QWidget* parent)
   createMenus();
   connectModel();
   setCurrentFile({});
-  resize(1100, 600);
+  resize(1260, 640);
 }
 
 void ObjectWindow::createFields() {
@@ -68,8 +68,9 @@ void ObjectWindow::createFields() {
   table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   table_->setWordWrap(false);
-  // Widths from the header alone: measuring the cells would compute every line on opening.
+  // Widths from the rows in sight: measuring every cell would compute every line on opening.
   table_->horizontalHeader()->setResizeContentsPrecision(0);
+  table_->verticalHeader()->setResizeContentsPrecision(0);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   auto* form = new QFormLayout;
   auto* titleLabel = new QLabel(QStringLiteral("&Название объекта:"), this);

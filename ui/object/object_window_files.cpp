@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTableView>
 #include <QUndoStack>
 
 #include "object/object_file.h"
@@ -36,6 +37,9 @@ void ObjectWindow::setObject(object::LineObject object, const QString& path) {
   setCurrentFile(path);
   undo_->setClean();
   setWindowModified(false);
+  // Measures the heading and the rows in sight only (precision 0), so a long object opens as
+  // fast as a short one.
+  table_->resizeColumnsToContents();
   if (model_->rowCount() > 0) {
     selectRow(0);
   }
