@@ -11,6 +11,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include "object/line_table.h"
 #include "ui/object/line_cells.h"
 #include "ui/object/line_delegate.h"
 #include "ui/object/line_table_model.h"
@@ -19,6 +20,8 @@
 
 namespace linecalc::ui {
 namespace {
+
+using object::LineColumn;
 
 // An action with its text (which a screen reader reads as its name), shortcut and tip.
 QAction* MakeAction(QObject* owner, const QString& name, const QString& text,
@@ -72,6 +75,15 @@ void ObjectWindow::createFields() {
   table_->horizontalHeader()->setResizeContentsPrecision(0);
   table_->verticalHeader()->setResizeContentsPrecision(0);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  // The verdict, the loss and the smallest section are what a user scans for: next to the
+  // name, in sight without scrolling. The model keeps the CSV's order; the user may drag.
+  QHeaderView* header = table_->horizontalHeader();
+  header->setSectionsMovable(true);
+  int visual = 1;
+  for (const LineColumn column :
+       {LineColumn::Verdict, LineColumn::LossPct, LineColumn::SmallestSection}) {
+    header->moveSection(header->visualIndex(static_cast<int>(column)), visual++);
+  }
   auto* form = new QFormLayout;
   auto* titleLabel = new QLabel(QStringLiteral("&Название объекта:"), this);
   titleLabel->setBuddy(title_);
