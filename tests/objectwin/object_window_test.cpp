@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QStandardPaths>
@@ -128,6 +129,54 @@ class ObjectWindowTest : public QObject {
              p.objects.model().lineObject().lines[1].inputs);
   }
 
+  // Closing the object window itself: "Нет" takes the object back to its file.
+  void closingTheWindowDiscards() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    p.edit(0, LineColumn::Length, "500");
+    p.answer = SaveAnswer::Discard;
+    QVERIFY(p.objects.close());
+    QCOMPARE(p.objects.model().lineObject(), *object::ReadObjectFile(path_).object);
+    QVERIFY(!p.objects.isWindowModified());
+    QVERIFY(p.main.close());
+    QCOMPARE(p.asked.size(), 1);
+  }
+
+  // The drop-downs hold exactly the calculator's choices, and a pick is committed at once.
+  void dropDowns_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("choices");
+    QTest::addColumn<int>("pick");
+    QTest::newRow("material") << int(LineColumn::Material) << QStringList{"медь", "алюминий"} << 0;
+    QTest::newRow("section") << int(LineColumn::Section)
+                             << QStringList{"0.2", "0.35", "0.5", "0.75", "1.0", "1.2",
+                                            "1.5", "2.5",  "4.0", "6.0",  "10.0"}
+                             << 10;
+    QTest::newRow("load") << int(LineColumn::Load) << QStringList{"в конце линии", "равномерная"}
+                          << 0;
+  }
+  void dropDowns() {
+    QFETCH(int, column);
+    QFETCH(QStringList, choices);
+    QFETCH(int, pick);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    const QModelIndex index = p.objects.model().index(1, column);
+    p.objects.table().edit(index);
+    auto* box = p.objects.table().findChild<QComboBox*>("choiceEditor");
+    QVERIFY(box != nullptr);
+    QStringList offered;
+    for (int i = 0; i < box->count(); ++i) {
+      offered.append(box->itemText(i));
+    }
+    QCOMPARE(offered, choices);
+    QCOMPARE(box->currentText(), index.data(Qt::EditRole).toString());
+    box->setCurrentIndex(pick);
+    emit box->activated(pick);
+    QCOMPARE(index.data(Qt::EditRole).toString(), choices[pick]);
+    QCOMPARE(p.objects.undoStack().count(), 1);
+  }
+
   void closingAsksAboutChanges_data() {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
@@ -229,6 +278,7 @@ class ObjectWindowTest : public QObject {
   }
 
  private:
+  ModalWatchdog watchdog_;
   QTemporaryDir dir_;
   QString path_;
 };

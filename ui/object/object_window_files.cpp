@@ -64,11 +64,15 @@ bool ObjectWindow::maybeSave() {
 }
 
 void ObjectWindow::closeEvent(QCloseEvent* event) {
-  if (maybeSave()) {
-    event->accept();
-  } else {
+  if (!maybeSave()) {
     event->ignore();
+    return;
   }
+  // Changes the user chose not to keep go with the window: it opens again as last saved.
+  if (!undo_->isClean() && undo_->cleanIndex() >= 0) {
+    undo_->setIndex(undo_->cleanIndex());
+  }
+  event->accept();
 }
 
 void ObjectWindow::newObject() {
