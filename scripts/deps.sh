@@ -11,6 +11,17 @@ LINECALC_PACKAGES=(
   dpkg-dev desktop-file-utils shared-mime-info appstream
 )
 
+# Packages to cross-build calc for Windows and run its tests there under Wine.
+LINECALC_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
+
+# Wine with no display and no desktop, quiet, in a prefix of its own under the build directory
+# $1 (made on first use, which takes some seconds); it runs as root as well.
+linecalc_wine_env() {
+  local build=$1
+  [[ $build = /* ]] || build=$PWD/$build
+  export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+}
+
 linecalc_missing_packages() {
   local package
   for package in "$@"; do
