@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTableView>
@@ -175,6 +177,44 @@ class ObjectWindowTest : public QObject {
     emit box->activated(pick);
     QCOMPARE(index.data(Qt::EditRole).toString(), choices[pick]);
     QCOMPARE(p.objects.undoStack().count(), 1);
+  }
+
+  // A refused line shows its message once, from the button, as a user would see it.
+  void refusedRowInCalculator() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    p.edit(0, LineColumn::Power, "6000");
+    p.objects.loadIntoCalculator(0);
+    QCOMPARE(p.messages, QStringList{"Введите значение мощности в диапазоне от 1 до 5000 Вт"});
+    QCOMPARE(p.result("LblPot"), "");
+  }
+
+  // Cancelled while the lines are computed or while the pages are painted: no file, and an
+  // older one stays as it was.
+  void cancelledPdfLeavesNoFile_data() {
+    QTest::addColumn<int>("calls");
+    QTest::newRow("computing the lines") << 1;
+    QTest::newRow("painting the pages") << 4;
+  }
+  void cancelledPdfLeavesNoFile() {
+    QFETCH(int, calls);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    int left = calls;
+    ObjectDialogs dialogs = ModalObjectDialogs(&p.objects);
+    dialogs.message = [&p](const QString& text) { p.messages.append(text); };
+    dialogs.progress = [&left](const QString&) { return [&left](int, int) { return --left > 0; }; };
+    p.objects.setDialogs(dialogs);
+    const QTemporaryDir out;
+    const QString pdf = out.filePath("объект.pdf");
+    QVERIFY(!p.objects.savePdf(pdf));
+    QVERIFY(!QFileInfo::exists(pdf));
+    WriteFile(pdf, "old");
+    left = calls;
+    QVERIFY(!p.objects.savePdf(pdf));
+    QCOMPARE(ReadFile(pdf), QByteArray("old"));
+    QVERIFY(p.messages.isEmpty());
+    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"объект.pdf"});  // nothing else
   }
 
   void closingAsksAboutChanges_data() {
