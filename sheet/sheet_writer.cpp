@@ -17,6 +17,7 @@ namespace {
 constexpr double kBodyPoints = 10;
 constexpr double kTitlePoints = 16;
 constexpr double kSectionPoints = 12;
+constexpr double kRulePoints = 2;
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
 QTextCharFormat Characters(double points, bool bold) {
@@ -33,16 +34,16 @@ QTextTableFormat TableFormat(const QList<QTextLength>& widths) {
   format.setColumnWidthConstraints(widths);
   format.setCellPadding(2);
   format.setCellSpacing(0);
-  format.setBorder(0.5);
+  format.setBorder(1);
   format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
   format.setBorderCollapse(true);
   return format;
 }
 
 // Right-aligned tab stops of the report's voltage and power columns, in sheet units.
-constexpr double kValueTab = 230;
-constexpr double kPowerTab = 340;
-constexpr double kReportWidthPercent = 55;
+constexpr double kValueTab = 280;
+constexpr double kPowerTab = 430;
+constexpr double kReportWidthPercent = 100;
 
 QRectF BlockRect(const QTextBlock& block) {
   return block.document()->documentLayout()->blockBoundingRect(block);
@@ -238,7 +239,8 @@ QTextBlock SheetWriter::reportHeading(bool pageBreak) {
                    QTextLength(QTextLength::PercentageLength, kReportWidthPercent));
   rule.setTopMargin(0);
   rule.setBottomMargin(2);
-  cursor_.insertBlock(rule);
+  // The rule's line is no taller than it needs to be.
+  cursor_.insertBlock(rule, Characters(kRulePoints, false));
   return heading;
 }
 
