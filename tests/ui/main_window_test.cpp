@@ -14,6 +14,7 @@
 
 #include "tests/sheet/pdf_text.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/form1.h"
 #include "ui/main_window.h"
 #include "ui/report_list.h"
 
@@ -269,9 +270,19 @@ class MainWindowTest : public QObject {
     Line(d, u"3.9007"_qs);
     d.type("TxtPg", u"10"_qs);
     d.type("TxtK", u"2"_qs);
+    QSignalSpy calculated(&d.window().form(), &Form1::calculated);
     d.click("Command2");
+    d.type("TxtPp", u"100"_qs);
+    d.click("Command1");
+    QCOMPARE(calculated.count(), 2);
+    QVERIFY(d.window().form().singleOnView().has_value());
     d.choose("CmbL", "500");
+    // The refresh empties the single-load results; the report stays.
+    QVERIFY(!d.window().form().singleOnView().has_value());
+    QCOMPARE(d.window().form().uniformOnView()->inputs.length, "1000");
+    QCOMPARE(d.window().form().lastCalculatedInputs()->power, "100");
     const QString page = d.savePdf().join(QString());
+    QVERIFY(!page.contains(u"Нагрузка в конце линии"_qs));
     const QString apart = u"Исходные данные в окне сейчас"_qs;
     QVERIFY(page.contains(apart));
     QVERIFY(HasRow(page.section(apart, 0, 0), u"Длина линии"_qs, u"1000"_qs));
