@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -48,19 +49,38 @@ bool AskPrinter(QWidget* owner, QPrinter& printer) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-// A progress dialog that lives as long as the callback made for it.
+// A progress dialog that lives as long as the callback made for it, or its owner if that goes
+// first.
+class ProgressHolder {
+ public:
+  ProgressHolder(QWidget* owner, const QString& text)
+      : dialog_(new QProgressDialog(text, QStringLiteral("Отмена"), 0, 0, owner)) {
+    dialog_->setWindowTitle(QStringLiteral("Объект"));
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(500);
+    dialog_->setAutoClose(false);
+    dialog_->setAccessibleName(text);
+  }
+  ~ProgressHolder() { delete dialog_; }
+  ProgressHolder(const ProgressHolder&) = delete;
+  ProgressHolder& operator=(const ProgressHolder&) = delete;
+
+  bool report(int done, int total) {
+    if (dialog_ == nullptr) {
+      return false;
+    }
+    dialog_->setMaximum(total);
+    dialog_->setValue(done);
+    return !dialog_->wasCanceled();
+  }
+
+ private:
+  QPointer<QProgressDialog> dialog_;
+};
+
 sheet::PageProgress ProgressDialog(QWidget* owner, const QString& text) {
-  auto dialog = std::make_shared<QProgressDialog>(text, QStringLiteral("Отмена"), 0, 0, owner);
-  dialog->setWindowTitle(QStringLiteral("Объект"));
-  dialog->setWindowModality(Qt::WindowModal);
-  dialog->setMinimumDuration(500);
-  dialog->setAutoClose(false);
-  dialog->setAccessibleName(text);
-  return [dialog](int done, int total) {
-    dialog->setMaximum(total);
-    dialog->setValue(done);
-    return !dialog->wasCanceled();
-  };
+  auto holder = std::make_shared<ProgressHolder>(owner, text);
+  return [holder](int done, int total) { return holder->report(done, total); };
 }
 
 }  // namespace
