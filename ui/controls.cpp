@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,28 @@
 
 namespace linecalc::ui {
 namespace {
+
+// Qt marks the focused control only once the keyboard has moved the focus, and forgets that when
+// a window is first shown; the window opens with the focus in the section list, and the user must
+// see it there.
+class FocusShownFromStart : public QObject {
+ public:
+  explicit FocusShownFromStart(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::WindowActivate) {
+      window_->setAttribute(Qt::WA_KeyboardFocusChange);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+};
 
 QRadioButton* MakeRadioButton(const QString& caption, QWidget* parent) {
   auto* button = new QRadioButton(caption, parent);
@@ -146,9 +169,7 @@ Form1Controls CreateControls(QWidget* window) {
   SetTabOrder(controls);
   MatchReportToHeading(controls);
   NameForScreenReaders(window);
-  // Qt marks the focused control only once the keyboard has moved the focus; the window opens
-  // with the focus in the section list, and the user must see it there.
-  window->setAttribute(Qt::WA_KeyboardFocusChange);
+  new FocusShownFromStart(window);
   return controls;
 }
 

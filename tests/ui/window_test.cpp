@@ -1,10 +1,41 @@
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/static_text.h"
 
 namespace linecalc::ui::test {
+namespace {
+
+// Right-clicks `field` and picks "Вставить" in Qt's own menu.
+void PasteThroughMenu(QLineEdit* field) {
+  bool pasted = false;
+  QTimer::singleShot(0, field, [&pasted] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions()) {
+        if (action->text().section(u'\t', 0, 0).remove(u'&') == u"Вставить") {
+          action->trigger();
+          pasted = true;
+        }
+      }
+      menu->close();
+    }
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(field, &event);
+  QTRY_VERIFY(pasted && QApplication::activePopupWidget() == nullptr);
+  // The closed menu leaves no focus behind offscreen; the keys go on from the field.
+  QApplication::setActiveWindow(field->window());
+  field->setFocus();
+}
+
+}  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
@@ -89,6 +120,78 @@ class WindowTest : public QObject {
     }
     QCOMPARE(w.texts(fields.join(u' ')), expected.join(u'|'));
     QCOMPARE(w.takeMessages(), QStringList());
+  }
+
+  // Every way of pasting into R20 keeps the digits and points it brings and marks the value as
+  // the user's, so that "Расчитать" computes with it; Ctrl+V is swallowed like any control key.
+  void pasteIntoR20_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("keys");   // with the whole of TxtU selected
+    QTest::addColumn<QString>("shown");  // TxtU and LblAR after Расчитать
+    QTest::addColumn<bool>("edited");
+    // clang-format off
+    QTest::newRow("Shift+Insert, letters and comma dropped") << "12,5 Ом" << "Shift+Ins" << "125|0.13" << true;
+    QTest::newRow("Shift+Insert, a plain number") << "60" << "Shift+Ins" << "60|0.06" << true;
+    QTest::newRow("menu Вставить") << "1e3x.5" << "menu" << "13.5|0.01" << true;
+    QTest::newRow("Ctrl+V swallowed") << "60" << "Ctrl+V" << "52.00|0.05" << false;
+    // clang-format on
+  }
+  void pasteIntoR20() {
+    QFETCH(QString, clipboard);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    QFETCH(bool, edited);
+    Window w;
+    QGuiApplication::clipboard()->setText(clipboard);
+    w.press("TxtU: Ctrl+A");
+    auto* field = w.get<QLineEdit>("TxtU");
+    if (keys == u"menu") {
+      PasteThroughMenu(field);
+    } else {
+      w.press(keys);
+    }
+    QCOMPARE(w.form().state().R20Edited, edited ? kTrue : kFalse);
+    w.press("TxtPp: 100 Command1: Space");
+    const QString lineResistance = Shown(shown.section(u'|', 1));
+    QCOMPARE(w.texts("TxtU LblAR"), shown.section(u'|', 0, 0) + u'|' + lineResistance);
+  }
+
+  // A paste of 32767 characters keeps the first 100 in every field that takes typing.
+  void inputsTakeAtMost100Characters_data() {
+    QTest::addColumn<QString>("control");
+    for (const char* name : {"TxtU", "TxtPp", "TxtPg", "TxtK", "CmbL", "CmbT", "CmbU"}) {
+      QTest::newRow(name) << name;
+    }
+  }
+  void inputsTakeAtMost100Characters() {
+    QFETCH(QString, control);
+    Window w;
+    QGuiApplication::clipboard()->setText(QString(32767, u'7'));
+    w.press(control + ": Ctrl+A Shift+Ins");
+    QCOMPARE(w.text(control), QString(100, u'7'));
+  }
+
+  // The focus is marked from the start: the section list draws differently once it has gone.
+  void focusShowsFromTheStart() {
+    Window w;
+    auto* list = w.get<QWidget>("CmbDD");
+    const QImage focused = list->grab().toImage();
+    w.press("Tab");
+    QVERIFY(focused != list->grab().toImage());
+  }
+
+  // Frame1's border runs through its title, from the frame's top, and stands out from the window.
+  void frameDrawnInItsBox() {
+    Window w;
+    auto* frame = w.get<QWidget>("Frame1");
+    QCOMPARE(frame->geometry(), QRect(16, 16, 273, 57));
+    const QImage drawn = frame->grab().toImage();
+    const QColor window = frame->palette().color(QPalette::Window);
+    const int edge = QFontMetrics(frame->font()).height() / 2;
+    const QRgb dark = frame->palette().color(QPalette::Dark).rgb();
+    QCOMPARE(drawn.pixel(0, frame->height() / 2), dark);
+    QCOMPARE(drawn.pixel(frame->width() - 10, edge), dark);
+    QVERIFY(qAbs(qGray(drawn.pixel(0, frame->height() / 2)) - qGray(window.rgb())) > 40);
   }
 
   // The runs of spaces after "ПРИМЕЧАНИЕ:" and "где:" end their line.
