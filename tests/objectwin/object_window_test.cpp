@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -288,6 +289,16 @@ class ObjectWindowTest : public QObject {
     QCOMPARE(recent.front(), QFileInfo(p.savePath).absoluteFilePath());
     QVERIFY(!recent.contains(QFileInfo(dir_.filePath("объект 1.linecalc")).absoluteFilePath()));
     QVERIFY(p.objects.findChild<QAction*>("recentFile5")->isVisible());
+    // The calculator's menu offers the same files.
+    p.objects.findChild<QAction*>("newObject")->trigger();
+    QCOMPARE(p.objects.model().rowCount(), 0);
+    auto* recentMenu = p.main.findChild<QMenu*>("menuRecentObjects");
+    emit recentMenu->aboutToShow();
+    QCOMPARE(recentMenu->actions().size(), 5);
+    recentMenu->actions()[1]->trigger();
+    QCOMPARE(p.objects.filePath(), dir_.filePath("объект 5.linecalc"));
+    QCOMPARE(p.objects.model().rowCount(), 5);
+    QVERIFY(p.asked.isEmpty());
   }
 
   void rowCommandsByKeyboard() {

@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "ui/form1.h"
 #include "ui/main_window.h"
 #include "ui/object/object_window.h"
+#include "ui/object/recent_files.h"
 
 namespace linecalc::ui {
 
@@ -25,6 +28,12 @@ ObjectMenu::ObjectMenu(MainWindow& main)
   connect(&main.form(), &Form1::calculated, this, [this] { addCalculation_->setEnabled(true); });
   menu->addActions({lines, addCalculation_});
   menu->addSeparator();
+  addFileItems(*menu);
+  main.installEventFilter(this);
+}
+
+// The object's file commands, which bring the object window to the front and act there.
+void ObjectMenu::addFileItems(QMenu& menu) {
   const struct {
     const char* name;
     const char* target;
@@ -40,9 +49,33 @@ ObjectMenu::ObjectMenu(MainWindow& main)
   for (const auto& item : items) {
     QAction* action = addItem(item.name, item.text, item.key, {});
     forward(action, item.target);
-    menu->addAction(action);
+    menu.addAction(action);
   }
-  main.installEventFilter(this);
+  QMenu* recent = menu.addMenu(QStringLiteral("Последние &файлы"));
+  recent->setObjectName(QStringLiteral("menuRecentObjects"));
+  recent->setAccessibleName(QStringLiteral("Последние файлы"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecent(*recent); });
+}
+
+void ObjectMenu::fillRecent(QMenu& recent) {
+  recent.clear();
+  const QStringList files = RecentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    QAction* action =
+        recent.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    action->setObjectName(QStringLiteral("actionRecentObject%1").arg(i + 1));
+    action->setStatusTip(QDir::toNativeSeparators(path));
+    connect(action, &QAction::triggered, this, [this, path] {
+      showWindow();
+      if (window_->maybeSave()) {
+        window_->openFile(path);
+      }
+    });
+  }
+  if (files.isEmpty()) {
+    recent.addAction(QStringLiteral("(нет)"))->setEnabled(false);
+  }
 }
 
 QAction* ObjectMenu::addItem(const char* name, const QString& text, const QKeySequence& key,

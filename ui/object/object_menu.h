@@ -3,6 +3,7 @@
 #include <QObject>
 
 class QAction;
+class QMenu;
 
 namespace linecalc::ui {
 
@@ -28,6 +29,8 @@ class ObjectMenu : public QObject {
  private:
   QAction* addItem(const char* name, const QString& text, const QKeySequence& key,
                    const QString& tip);
+  void addFileItems(QMenu& menu);
+  void fillRecent(QMenu& recent);
   void forward(QAction* item, const char* objectWindowAction);
   void addCalculation();
 

@@ -62,6 +62,27 @@ void ObjectWindow::createFields() {
   limit_->setObjectName(QStringLiteral("lossLimit"));
   limit_->setAccessibleName(QStringLiteral("Предел потерь, %"));
   limit_->setMaximumWidth(120);
+  createTable();
+  auto* form = new QFormLayout;
+  auto* titleLabel = new QLabel(QStringLiteral("&Название объекта:"), this);
+  titleLabel->setObjectName(QStringLiteral("objectTitleLabel"));
+  titleLabel->setBuddy(title_);
+  auto* limitLabel = new QLabel(QStringLiteral("&Предел потерь, %:"), this);
+  limitLabel->setObjectName(QStringLiteral("lossLimitLabel"));
+  limitLabel->setBuddy(limit_);
+  form->addRow(titleLabel, title_);
+  form->addRow(limitLabel, limit_);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(form);
+  layout->addWidget(table_);
+  setCentralWidget(central);
+  connect(title_, &QLineEdit::editingFinished, this, [this] { model_->editTitle(title_->text()); });
+  connect(limit_, &QLineEdit::editingFinished, this,
+          [this] { model_->editLossLimit(limit_->text()); });
+}
+
+void ObjectWindow::createTable() {
   table_->setObjectName(QStringLiteral("lineTable"));
   table_->setAccessibleName(QStringLiteral("Линии объекта"));
   table_->setModel(model_);
@@ -84,21 +105,6 @@ void ObjectWindow::createFields() {
        {LineColumn::Verdict, LineColumn::LossPct, LineColumn::SmallestSection}) {
     header->moveSection(header->visualIndex(static_cast<int>(column)), visual++);
   }
-  auto* form = new QFormLayout;
-  auto* titleLabel = new QLabel(QStringLiteral("&Название объекта:"), this);
-  titleLabel->setBuddy(title_);
-  auto* limitLabel = new QLabel(QStringLiteral("&Предел потерь, %:"), this);
-  limitLabel->setBuddy(limit_);
-  form->addRow(titleLabel, title_);
-  form->addRow(limitLabel, limit_);
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->addLayout(form);
-  layout->addWidget(table_);
-  setCentralWidget(central);
-  connect(title_, &QLineEdit::editingFinished, this, [this] { model_->editTitle(title_->text()); });
-  connect(limit_, &QLineEdit::editingFinished, this,
-          [this] { model_->editLossLimit(limit_->text()); });
 }
 
 void ObjectWindow::createActions() {

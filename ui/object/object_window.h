@@ -36,8 +36,8 @@ class ObjectWindow : public QMainWindow {
   QUndoStack& undoStack() { return *undo_; }
   const QString& filePath() const { return path_; }
 
-  // Opens `path` in place of the object on view (after asking about unsaved changes); false
-  // when it was not opened, and the object on view stays as it was.
+  // Opens `path` in place of the object on view, which the caller has asked about (maybeSave);
+  // false when it was not opened, and the object on view stays as it was.
   bool openFile(const QString& path);
   // Saves to the file on view, or asks for one; false when not saved.
   bool save();
@@ -59,6 +59,7 @@ class ObjectWindow : public QMainWindow {
   void createRowActions();
   void createMenus();
   void createFields();
+  void createTable();
   void connectModel();
   void newObject();
   void open();
