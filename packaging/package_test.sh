@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb, unpacks it into a scratch root and checks what an installing system gets: every
-# file the menu, the icon theme and software centres look for, both freedesktop validators, the
-# declared dependencies, and that the unpacked program opens its window on a real X server.
+# file the menu, the icon theme and software centres look for, both freedesktop validators,
+# lintian, the declared dependencies, and that the unpacked program opens its window on a real X
+# server.
 # Usage: package_test.sh BUILD_DIR APP_ID VERSION
 set -euo pipefail
 
@@ -65,6 +66,7 @@ metainfo=usr/share/metainfo/$app_id.metainfo.xml
 expect_file "$desktop"
 expect_file "$metainfo"
 expect_file usr/share/doc/linecalc/copyright
+expect_file usr/share/doc/linecalc/changelog.gz
 # A .linecalc file opens in the program: the entry takes the type the mime database defines.
 mime=usr/share/mime/packages/$app_id.xml
 expect_file "$mime"
@@ -105,6 +107,20 @@ release=$(sed -n 's:.*<release version="\([^"]*\)".*:\1:p' "$metainfo_file" | he
 [ "$release" = "$package_version" ] ||
   fail "the metainfo's newest release is $release, the package is $package_version"
 
+# The changelog's newest entry is this version.
+changelog_version=$(zcat "$root/usr/share/doc/linecalc/changelog.gz" |
+  sed -n '1s/^linecalc (\([^)]*\)).*/\1/p')
+[ "$changelog_version" = "$package_version" ] ||
+  fail "the changelog's newest entry is $changelog_version, the package is $package_version"
+
+# Errors fail the test; warnings and hints are shown for a person to weigh.
+echo "lintian:"
+if ! report=$(lintian --fail-on error "$deb" 2>&1); then
+  echo "$report"
+  fail "lintian reported errors"
+fi
+grep -v 'running with root privileges' <<<"$report" || true
+
 # Both accept a file with hints or infos and still exit 0; anything they print is a finding.
 echo "desktop-file-validate:"
 report=$(desktop-file-validate "$desktop_file" 2>&1) || fail "desktop-file-validate: $report"
@@ -139,6 +155,10 @@ needed+=("${plugin#*: }")
 font=$(fc-list -f '%{file}\n' ':family=DejaVu Sans:style=Book' | head -n 1)
 [ -n "$font" ] || fail "DejaVu Sans, the window's fallback font, is not installed"
 needed+=("$font")
+# Qt's Russian catalogue, read at start-up, makes its menus and buttons speak Russian.
+catalogue=$(dpkg -S '*/qt6/translations/qtbase_ru.qm' 2>/dev/null | head -n 1) || true
+[ -n "$catalogue" ] || fail "no installed package holds Qt's Russian catalogue qtbase_ru.qm"
+needed+=("${catalogue#*: }")
 
 for path in "${needed[@]}"; do
   # Debian 12 records some libraries under /lib, which ldd may name under /usr/lib.
