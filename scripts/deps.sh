@@ -8,7 +8,7 @@ LINECALC_PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils
-  dpkg-dev desktop-file-utils shared-mime-info appstream
+  dpkg-dev desktop-file-utils shared-mime-info appstream lintian
 )
 
 # Packages to cross-build calc for Windows and run its tests there under Wine.
