@@ -8,7 +8,7 @@ namespace linecalc::ui {
 QAction* AddCopyAction(QWidget* widget) {
   auto* action = new QAction(QStringLiteral("Копировать"), widget);
   widget->addAction(action);
-  // Qt's own menus would speak English in a window that is Russian throughout.
+  // A list has no menu of its own; this one holds the list's copy alone.
   widget->setContextMenuPolicy(Qt::ActionsContextMenu);
   return action;
 }
