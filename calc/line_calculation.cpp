@@ -3,6 +3,7 @@
 #include <cmath>
 #include <variant>
 
+#include "calc/decibels.h"
 #include "calc/load_requests.h"
 #include "calc/number_format.h"
 #include "calc/startup.h"
@@ -125,7 +126,7 @@ LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimal
 
 std::optional<double> LossDecibels(double requested, double delivered) {
   const double r = requested / delivered;
-  return Finite(10 * std::log10(r));
+  return Finite(TenLog10(r));
 }
 
 std::optional<double> VoltageDropPercent(double lineVoltage, double farVoltage) {

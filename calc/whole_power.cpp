@@ -3,41 +3,16 @@
 #include <cmath>
 #include <limits>
 
+#include "calc/double_double.h"
+
 namespace linecalc {
 namespace {
 
 constexpr int kLargestWholeExponent = 1000;
 
-// hi + lo with |lo| at most half a unit in the last place of hi: about 106 significant bits.
-struct DoubleDouble {
-  double hi;
-  double lo;
-};
-
-// a + b exactly, when |a| >= |b| or a is zero.
-DoubleDouble FastTwoSum(double a, double b) {
-  const double sum = a + b;
-  return {sum, b - (sum - a)};
-}
-
-// Veltkamp's split of a into two halves of 26 and 27 bits whose products are exact.
-DoubleDouble Split(double a) {
-  constexpr double kSplitter = 134217729.0;  // 2^27 + 1
-  const double t = kSplitter * a;
-  const double hi = t - (t - a);
-  return {hi, a - hi};
-}
-
-// Dekker's exact product. It uses only separately rounded products and sums: a fused
-// multiply-add would do it in one step, but where the processor lacks one the library
-// substitute is not exact on every platform.
-DoubleDouble TwoProduct(double a, double b) {
-  const double product = a * b;
-  const DoubleDouble x = Split(a);
-  const DoubleDouble y = Split(b);
-  const double error = ((x.hi * y.hi - product) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo;
-  return {product, error};
-}
+using dd::DoubleDouble;
+using dd::FastTwoSum;
+using dd::TwoProduct;
 
 // A binary exponent kept apart, so that a thousand factors below one neither underflow nor
 // lose the low half to subnormal numbers: value = (hi + lo) × 2^scale, hi in [0.5, 1).
