@@ -132,6 +132,23 @@ class ObjectWindowTest : public QObject {
              p.objects.model().lineObject().lines[1].inputs);
   }
 
+  // The limit typed above the table judges every line again; undo puts the old one back.
+  void lossLimitField() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    auto* limit = p.objects.findChild<QLineEdit*>("lossLimit");
+    QCOMPARE(limit->text(), "5");
+    QCOMPARE(p.cell(0, LineColumn::Verdict), "норма");
+    limit->setText("3");
+    emit limit->editingFinished();
+    QCOMPARE(p.cell(0, LineColumn::Verdict), "превышение");
+    QVERIFY(p.objects.isWindowModified());
+    p.objects.undoStack().undo();
+    QCOMPARE(limit->text(), "5");
+    QCOMPARE(p.cell(0, LineColumn::Verdict), "норма");
+    QVERIFY(!p.objects.model().flags(QModelIndex()).testFlag(Qt::ItemIsEditable));
+  }
+
   // Closing the object window itself: "Нет" takes the object back to its file.
   void closingTheWindowDiscards() {
     Program p;

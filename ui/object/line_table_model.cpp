@@ -146,11 +146,14 @@ QVariant LineTableModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags LineTableModel::flags(const QModelIndex& index) const {
   Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+  if (!index.isValid()) {
+    return flags;
+  }
   const LineColumn kind = ColumnOf(index.column());
   const bool countOfSingle =
       kind == LineColumn::Count &&
       object_.lines[static_cast<std::size_t>(index.row())].inputs.load == LoadKind::Single;
-  if (index.isValid() && IsInputColumn(kind) && !countOfSingle) {
+  if (IsInputColumn(kind) && !countOfSingle) {
     flags |= Qt::ItemIsEditable;
   }
   return flags;
