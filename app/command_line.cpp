@@ -110,7 +110,8 @@ AppKind Demand(std::span<char*> arguments) {
 void DeclareOptions(QCommandLineParser& parser) {
   parser.setApplicationDescription(
       QStringLiteral("Расчет потерь в линиях систем звуковой трансляции.\n"
-                     "Без параметров открывает окно калькулятора."));
+                     "Без параметров открывает окно калькулятора, с файлом объекта — и окно его "
+                     "линий."));
   parser.addHelpOption();
   parser.addVersionOption();
   for (const Export& entry : kExports) {
