@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
@@ -31,6 +32,43 @@ bool IsRule(const QString& line) {
   return std::none_of(line.begin(), line.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
+// Where each field starts: at its column, or a word space after the field before if that one is
+// too wide for its column.
+QList<qreal> StartsFor(const QList<qreal>& widths, const QList<qreal>& columns, qreal inset,
+                       qreal space) {
+  QList<qreal> starts{inset};
+  for (qsizetype i = 1; i < widths.size(); ++i) {
+    const qreal pushed = starts.back() + widths[i - 1] + space;
+    starts.append(i - 1 < columns.size() ? std::max(columns[i - 1], pushed) : pushed);
+  }
+  return starts;
+}
+
+// The widths of a line's fields. A report repeats its figures many times over, so each text is
+// shaped once.
+class FieldWidths {
+ public:
+  explicit FieldWidths(const QFont& font) : metrics_(font) {}
+
+  QList<qreal> of(const QStringList& fields) {
+    QList<qreal> widths;
+    widths.reserve(fields.size());
+    for (const QString& field : fields) {
+      auto known = cache_.constFind(field);
+      if (known == cache_.constEnd()) {
+        known = cache_.insert(field, metrics_.horizontalAdvance(field));
+      }
+      widths.append(*known);
+    }
+    return widths;
+  }
+  qreal space() const { return metrics_.horizontalAdvance(u' '); }
+
+ private:
+  QFontMetricsF metrics_;
+  QHash<QString, qreal> cache_;
+};
+
 qreal ViewportWidth(const QStyleOptionViewItem& option) {
   const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
   return view ? view->viewport()->width() : option.rect.width();
@@ -46,16 +84,16 @@ void TabStopDelegate::setColumnStarts(const QList<qreal>& starts) {
 
 void TabStopDelegate::fitLines(const QStringList& lines, const QStyleOptionViewItem& option) {
   inset_ = TextInset(option);
-  const QFontMetricsF metrics(option.font);
+  FieldWidths measure(option.font);
   QList<qreal> widths;  // of each column of the closing lines
   for (const QString& line : lines) {
     if (IsNumberedRow(line) || !line.contains(u'\t')) {
       continue;
     }
-    const QStringList fields = line.split(u'\t');
+    const QList<qreal> fields = measure.of(line.split(u'\t'));
     widths.resize(std::max(widths.size(), fields.size()));
     for (qsizetype i = 0; i < fields.size(); ++i) {
-      widths[i] = std::max(widths[i], metrics.horizontalAdvance(fields[i]));
+      widths[i] = std::max(widths[i], fields[i]);
     }
   }
   // Each column starts under the heading's column where there is room, else a word space after
@@ -64,26 +102,24 @@ void TabStopDelegate::fitLines(const QStringList& lines, const QStyleOptionViewI
   qreal end = inset_ + (widths.isEmpty() ? 0 : widths.front());
   for (qsizetype i = 1; i < widths.size(); ++i) {
     const qreal heading = i - 1 < rowStarts_.size() ? rowStarts_[i - 1] : 0;
-    closingStarts_.append(std::max(heading, end + metrics.horizontalAdvance(u' ')));
+    closingStarts_.append(std::max(heading, end + measure.space()));
     end = closingStarts_.back() + widths[i];
   }
   widest_ = 0;
   for (const QString& line : lines) {
-    widest_ = std::max(widest_, lineEnd(line, option.font));
+    if (!IsRule(line)) {
+      const QList<qreal> fields = measure.of(line.split(u'\t'));
+      const QList<qreal>& columns = IsNumberedRow(line) ? rowStarts_ : closingStarts_;
+      widest_ = std::max(
+          widest_, StartsFor(fields, columns, inset_, measure.space()).back() + fields.back());
+    }
   }
 }
 
 QList<qreal> TabStopDelegate::fieldStarts(const QString& line, const QFont& font) const {
-  const QFontMetricsF metrics(font);
+  FieldWidths measure(font);
   const QList<qreal>& columns = IsNumberedRow(line) ? rowStarts_ : closingStarts_;
-  const QStringList fields = line.split(u'\t');
-  QList<qreal> starts{inset_};
-  for (qsizetype i = 1; i < fields.size(); ++i) {
-    const qreal pushed =
-        starts.back() + metrics.horizontalAdvance(fields[i - 1]) + metrics.horizontalAdvance(u' ');
-    starts.append(i - 1 < columns.size() ? std::max(columns[i - 1], pushed) : pushed);
-  }
-  return starts;
+  return StartsFor(measure.of(line.split(u'\t')), columns, inset_, measure.space());
 }
 
 qreal TabStopDelegate::lineEnd(const QString& line, const QFont& font) const {
