@@ -33,7 +33,7 @@ struct Export {
   std::string_view valueName;
   std::string_view description;
   Needs needs;
-  QByteArray (*render)(const object::LineObject&);
+  QByteArray (*render)(const object::LineObject&);  // empty when it could not be made
 };
 
 QByteArray RenderCsv(const object::LineObject& object) {
@@ -163,7 +163,13 @@ int RunExports(const QCommandLineParser& parser) {
           QStringLiteral("файл «%1» — это файл объекта; результат в него не записан.").arg(out));
       return kFailure;
     }
-    const QString error = WriteOutput(out, entry.render(*load.object));
+    // Every export holds at least a heading, so nothing at all means it could not be made.
+    const QByteArray bytes = entry.render(*load.object);
+    if (bytes.isEmpty()) {
+      PrintError(QStringLiteral("не удалось построить «%1»; файл не записан.").arg(out));
+      return kFailure;
+    }
+    const QString error = WriteOutput(out, bytes);
     if (!error.isEmpty()) {
       PrintError(error);
       return kFailure;
