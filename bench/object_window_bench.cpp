@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "bench/qt_benchmark_main.h"
 #include "object/line_table.h"
 #include "object/object_file.h"
 #include "ui/object/line_table_model.h"
@@ -87,16 +88,6 @@ BENCHMARK(BM_EditOneRow)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportA
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
   QStandardPaths::setTestModeEnabled(true);  // the recent files stay out of the user's settings
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return linecalc::bench::RunQtBenchmarks<QApplication>(argc, argv);
 }

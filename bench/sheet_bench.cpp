@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include "bench/qt_benchmark_main.h"
 #include "calc/line_calculation.h"
 #include "sheet/calculation_sheet.h"
 #include "sheet/sheet_output.h"
@@ -50,12 +51,5 @@ BENCHMARK(BM_SheetToPdf)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return linecalc::bench::RunQtBenchmarks<QGuiApplication>(argc, argv);
 }
