@@ -94,72 +94,63 @@ TEST(ParseObject, Errors) {
   struct Case {
     const char* name;
     std::string text;
-    const char* message;
+    const char* message;  // after "Файл «школа.linecalc»"
   };
+  // clang-format off
   const Case cases[] = {
-      {"Empty", "", "Файл «школа.linecalc» пуст."},
-      {"Blanks", " \n\t\r\n", "Файл «школа.linecalc» пуст."},
+      {"Empty", "", " пуст."},
+      {"Blanks", " \n\t\r\n", " пуст."},
       {"TextAfterTheEnd", "{} x",
-       "Файл «школа.linecalc» не является правильным файлом JSON: лишний текст после конца "
-       "документа (строка 1, столбец 4)."},
+       " не является правильным файлом JSON: лишний текст после конца документа (строка 1, столбец "
+       "4)."},
       {"SyntaxWithLineAndColumn", SchoolWith(R"("voltage": "100",)", R"("voltage": "100")"),
-       "Файл «школа.linecalc» не является правильным файлом JSON: ожидается «,» или «}» (строка "
-       "14, "
-       "столбец 8)."},
+       " не является правильным файлом JSON: ожидается «,» или «}» (строка 14, столбец 8)."},
       {"ColumnCountsCharacters", "{\"title\": \"Школа\" 1}",
-       "Файл «школа.linecalc» не является правильным файлом JSON: ожидается «,» или «}» (строка "
-       "1, "
-       "столбец 20)."},
-      {"NotAnObject", "[1, 2]",
-       "Файл «школа.linecalc»: это не файл объекта: ожидается объект JSON."},
+       " не является правильным файлом JSON: ожидается «,» или «}» (строка 1, столбец 20)."},
+      {"NotAnObject", "[1, 2]", ": это не файл объекта: ожидается объект JSON."},
       {"OtherFormat", SchoolWith("linecalc-object", "project"),
-       "Файл «школа.linecalc»: это не файл объекта: ключ «format» равен «project», ожидается "
-       "«linecalc-object»."},
+       ": это не файл объекта: ключ «format» равен «project», ожидается «linecalc-object»."},
       {"NewerVersion", SchoolWith(R"("version": 1)", R"("version": 2)"),
-       "Файл «школа.linecalc»: файл создан более новой версией программы (версия формата 2, эта "
-       "программа читает версию 1)."},
+       ": файл создан более новой версией программы (версия формата 2, эта программа читает версию "
+       "1)."},
       {"VersionAsText", SchoolWith(R"("version": 1)", R"("version": "1")"),
-       "Файл «школа.linecalc»: ключ «version» должен быть целым числом от 1."},
-      {"MissingVersion", SchoolWith(R"("version": 1,)", ""),
-       "Файл «школа.linecalc»: нет ключа «version»."},
+       ": ключ «version» должен быть целым числом от 1."},
+      {"MissingVersion", SchoolWith(R"("version": 1,)", ""), ": нет ключа «version»."},
       {"MissingLines", R"({"format": "linecalc-object", "version": 1, "title": ""})",
-       "Файл «школа.linecalc»: нет ключа «lines»."},
+       ": нет ключа «lines»."},
       {"LinesNotArray", SchoolWith(R"("lines": [)", R"("lines": {"a": [)") + "}",
-       "Файл «школа.linecalc»: ключ «lines» должен быть массивом."},
+       ": ключ «lines» должен быть массивом."},
       {"TitleAsNumber", SchoolWith(R"("Школа № 5, корпус А")", "5"),
-       "Файл «школа.linecalc»: ключ «title» должен быть строкой."},
-      {"LimitAsNumber", SchoolWith(R"("10")", "10"),
-       "Файл «школа.linecalc»: ключ «lossLimitPct» должен быть строкой."},
+       ": ключ «title» должен быть строкой."},
+      {"LimitAsNumber", SchoolWith(R"("10")", "10"), ": ключ «lossLimitPct» должен быть строкой."},
       {"LineNotObject", SchoolWith(R"("lines": [)", R"("lines": [7, )"),
-       "Файл «школа.linecalc», линия 1: ожидается объект."},
-      {"MissingName", SchoolWith(R"("name": "Улица",)", ""),
-       "Файл «школа.linecalc», линия 2: нет ключа «name»."},
+       ", линия 1: ожидается объект."},
+      {"MissingName", SchoolWith(R"("name": "Улица",)", ""), ", линия 2: нет ключа «name»."},
       {"LengthAsNumber", SchoolWith(R"("length": "300")", R"("length": 300)"),
-       "Файл «школа.linecalc», линия 2 «Улица»: ключ «length» должен быть строкой."},
+       ", линия 2 «Улица»: ключ «length» должен быть строкой."},
       {"MissingR20", SchoolWith(R"("r20": null,)", ""),
-       "Файл «школа.linecalc», линия 1 «1 этаж, зона А»: нет ключа «r20»."},
+       ", линия 1 «1 этаж, зона А»: нет ключа «r20»."},
       {"R20AsNumber", SchoolWith(R"("24.6")", "24.6"),
-       "Файл «школа.linecalc», линия 2 «Улица»: ключ «r20» должен быть строкой или null."},
+       ", линия 2 «Улица»: ключ «r20» должен быть строкой или null."},
       {"UnknownMaterial", SchoolWith("aluminium", "steel"),
-       "Файл «школа.linecalc», линия 2 «Улица»: неизвестный материал «steel» (ожидается copper "
-       "или aluminium)."},
+       ", линия 2 «Улица»: неизвестный материал «steel» (ожидается copper или aluminium)."},
       {"UnknownSection", SchoolWith(R"("2.5")", R"("2,5")"),
-       "Файл «школа.linecalc», линия 2 «Улица»: неизвестное сечение «2,5» (ожидается одно из: "
-       "0.2, 0.35, 0.5, 0.75, 1.0, 1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
+       ", линия 2 «Улица»: неизвестное сечение «2,5» (ожидается одно из: 0.2, 0.35, 0.5, 0.75, "
+       "1.0, 1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
       {"LoadNotObject", SchoolWith(R"({"kind": "single", "power": "120"})", R"("120")"),
-       "Файл «школа.linecalc», линия 2 «Улица»: ключ «load» должен быть объектом."},
+       ", линия 2 «Улица»: ключ «load» должен быть объектом."},
       {"UnknownLoadKind", SchoolWith(R"("kind": "single")", R"("kind": "double")"),
-       "Файл «школа.linecalc», линия 2 «Улица»: неизвестный вид нагрузки «double» (ожидается "
-       "single или uniform)."},
+       ", линия 2 «Улица»: неизвестный вид нагрузки «double» (ожидается single или uniform)."},
       {"MissingCount", SchoolWith(R"(, "count": "10")", ""),
-       "Файл «школа.linecalc», линия 1 «1 этаж, зона А»: нет ключа «load.count»."},
+       ", линия 1 «1 этаж, зона А»: нет ключа «load.count»."},
       {"PowerAsNumber", SchoolWith(R"("power": "120")", R"("power": 120)"),
-       "Файл «школа.linecalc», линия 2 «Улица»: ключ «load.power» должен быть строкой."},
+       ", линия 2 «Улица»: ключ «load.power» должен быть строкой."},
   };
+  // clang-format on
   for (const Case& c : cases) {
     const ObjectLoad load = Parse(c.text);
     EXPECT_FALSE(load.object.has_value()) << c.name;
-    EXPECT_EQ(load.error.toStdString(), c.message) << c.name;
+    EXPECT_EQ(load.error.toStdString(), std::string("Файл «школа.linecalc»") + c.message) << c.name;
   }
 }
 

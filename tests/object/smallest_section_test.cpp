@@ -27,14 +27,6 @@ TEST(WithinLimit, ComparesShownValues) {
   EXPECT_TRUE(WithinLimit(0, 0));
 }
 
-TEST(AssessLine, NoLimitNoVerdict) {
-  const LineAssessment a =
-      AssessLine(LineOfResistance("2.16", LoadKind::Single, "100"), std::nullopt, ".");
-  EXPECT_EQ(a.verdict, Verdict::NoLimit);
-  EXPECT_FALSE(a.smallestSection.has_value());
-  EXPECT_EQ(VerdictText(a.verdict), "");
-}
-
 TEST(AssessLine, Verdicts) {
   struct Case {
     const char* name;
@@ -86,12 +78,6 @@ TEST(AssessLine, SmallestIsFirstWithin) {
       EXPECT_FALSE(WithinLimit(CalculateLine(trial, ".").lossPct, limit)) << limit;
     }
   }
-}
-
-TEST(VerdictText, Texts) {
-  EXPECT_EQ(VerdictText(Verdict::Within), "норма");
-  EXPECT_EQ(VerdictText(Verdict::Exceeded), "превышение");
-  EXPECT_EQ(VerdictText(Verdict::Refused), "отказ");
 }
 
 }  // namespace
