@@ -22,15 +22,6 @@ const QString kReference = "LblU LblAR LblDJ LblOJ LblP";
 const QString kResultFields = "LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16";
 const QRegularExpression kInfOrNaN(u"inf|nan"_qs, QRegularExpression::CaseInsensitiveOption);
 
-// Types `text` into the focused control key by key; QTest::keyClicks cannot type characters
-// beyond Latin-1, such as the narrow no-break space.
-void TypeKeys(const QString& text) {
-  for (const QChar c : text) {
-    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(c.toUpper().unicode()),
-                        QString(c), Qt::NoModifier);
-  }
-}
-
 }  // namespace
 
 // Inputs are typed with the locale's decimal separator. Expected figures are worked by hand
@@ -56,7 +47,6 @@ class CalculationsTest : public QObject {
     QTest::newRow("power empty") << "TxtPp: Del" << kRange << "TxtPp" << before;
     QTest::newRow("fault: voltage 40000") << "CmbU: 40000 TxtPp: 500" << kFaultMessage << "Command1" << "|||";
     QTest::newRow("fault: power 1e-320") << "TxtPp: 1e-320" << kFaultMessage << "Command1" << "|||";
-    QTest::newRow("thousands grouped by U+00A0") << "TxtPp: 1\u00A0000" << "" << "Command1" << "10.00|99.47|989.42|1.06";
     QTest::newRow("Rл 0 is a line") << "CmbL: 0 TxtPp: 500" << "" << "Command1" << "20.00|100.00|500.00|0.00";
     QTest::newRow("negative line: temperature") << "CmbT: -300 TxtPp: 500" << kNegative << "Command1" << "|||";
     QTest::newRow("negative line before the load") << "CmbL: -5 TxtPp: 4999" << kNegative << "Command1" << "|||";
@@ -98,10 +88,7 @@ class CalculationsTest : public QObject {
     QTest::newRow("both wrong: power first") << "TxtPg: 0 TxtK: 0" << kPower << "TxtPg" << 0;
     QTest::newRow("count zero") << "TxtK: 0" << kCount << "TxtK" << 0;
     QTest::newRow("fractional count") << "TxtK: 2.5" << kWhole << "TxtK" << 0;
-    QTest::newRow("fractional count, comma") << "TxtK: 2,5" << kWhole << "TxtK" << 0;
-    QTest::newRow("fraction below the limit") << "TxtK: 999.9" << kWhole << "TxtK" << 0;
     QTest::newRow("fraction above the limit") << "TxtK: 1000.5" << kCount << "TxtK" << 0;
-    QTest::newRow("negative fraction") << "TxtK: -2.5" << kCount << "TxtK" << 0;
     QTest::newRow("Rл 0 is a line") << "CmbL: 0" << "" << "Command2" << 13;
     QTest::newRow("negative line: temperature") << "CmbT: -300" << kNegative << "Command2" << 0;
     QTest::newRow("negative line before the load") << "CmbL: -5 TxtPg: 100 TxtK: 100" << kNegative << "Command2" << 0;
@@ -137,32 +124,38 @@ class CalculationsTest : public QObject {
     }
   }
 
-  void groupedThousands_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
+  void typedFigureIsReadAsWritten_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("typed");  // key by key into the focused field
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("names");
     QTest::addColumn<QString>("shown");
     // clang-format off
-    QTest::newRow("Рвх, U+00A0") << "TxtPp" << "1\u00A0000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
-    QTest::newRow("Рвх, U+202F") << "TxtPp" << "1\u202F000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
-    QTest::newRow("count, U+00A0") << "TxtK" << "1\u00A0000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
-    QTest::newRow("count, U+202F") << "TxtK" << "1\u202F000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
-    QTest::newRow("length, U+202F") << "CmbL" << "1\u202F000" << "Command2" << "LblAR" << "53.32";
+    QTest::newRow("Рвх 1 000, U+00A0") << "TxtPp:" << "1\u00A0000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
+    QTest::newRow("Рвх 1 000, U+202F") << "TxtPp:" << "1\u202F000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
+    QTest::newRow("count 1 000, U+00A0") << "TxtPg: 1 TxtK:" << "1\u00A0000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
+    QTest::newRow("count 1 000, U+202F") << "TxtPg: 1 TxtK:" << "1\u202F000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
+    QTest::newRow("length 1 000, U+202F") << "CmbL:" << "1\u202F000" << "Command2" << "LblAR" << "53.32";
+    QTest::newRow("5 into CmbL, not 50") << "CmbL: 5 TxtPp: 500" << "" << "Command1" << "CmbL LblAR" << "5|0.27";
+    QTest::newRow("5 into CmbL, Return") << "CmbL: 5 Return" << "" << "Command2" << "CmbL LblAR" << "5|0.27";
+    QTest::newRow("2 into CmbT, not 20") << "CmbL: 1000 CmbT: 2" << "" << "Command2" << "CmbT LblAR" << "2|49.60";
+    QTest::newRow("5 into CmbU, not 50") << "CmbU: 5 TxtPp: 1" << "" << "Command1" << "CmbU LblP" << "5|53.03";
     // clang-format on
   }
-  // "1 000" as Russian texts group it is a thousand, not 1.
-  void groupedThousands() {
-    QFETCH(QString, field);
+  // "1 000" as Russian texts group it is a thousand, not 1; and the lists never complete a
+  // typed prefix into an entry: the figure typed is the one used.
+  void typedFigureIsReadAsWritten() {
+    QFETCH(QString, keys);
     QFETCH(QString, typed);
     QFETCH(QString, button);
     QFETCH(QString, names);
     QFETCH(QString, shown);
     Window w;
-    w.press("TxtPp: 1000 TxtPg: 1");
-    w.press(field + ':');
-    TypeKeys(typed);
-    QCOMPARE(w.text(field), typed);
+    w.press(keys);
+    if (!typed.isEmpty()) {
+      TypeKeys(QApplication::focusWidget(), typed);
+      QCOMPARE(w.text(w.focused()), typed);
+    }
     w.click(button);
     QCOMPARE(w.takeMessages().join(u'\n'), "");
     QCOMPARE(w.texts(names), Shown(shown));
@@ -203,31 +196,6 @@ class CalculationsTest : public QObject {
     w.choose("CmbL", "1");
     QCOMPARE(w.takeMessages().join(u'\n'), "");
     QCOMPARE(w.texts(kReference), Shown("26.00|0.05|15.00|10.61|1060.50"));
-  }
-
-  void typedPrefixIsUsedAsTyped_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("shown");
-    // clang-format off
-    QTest::newRow("5 into CmbL, not 50") << "CmbL: 5 TxtPp: 500" << "Command1" << "CmbL LblAR" << "5|0.27";
-    QTest::newRow("5 into CmbL, Return") << "CmbL: 5 Return" << "Command2" << "CmbL LblAR" << "5|0.27";
-    QTest::newRow("2 into CmbT, not 20") << "CmbL: 1000 CmbT: 2" << "Command2" << "CmbT LblAR" << "2|49.60";
-    QTest::newRow("5 into CmbU, not 50") << "CmbU: 5 TxtPp: 1" << "Command1" << "CmbU LblP" << "5|53.03";
-    // clang-format on
-  }
-  // The lists never complete a typed prefix into an entry: the figure typed is the one used.
-  void typedPrefixIsUsedAsTyped() {
-    QFETCH(QString, keys);
-    QFETCH(QString, button);
-    QFETCH(QString, names);
-    QFETCH(QString, shown);
-    Window w;
-    w.press(keys);
-    w.click(button);
-    QCOMPARE(w.takeMessages().join(u'\n'), "");
-    QCOMPARE(w.texts(names), Shown(shown));
   }
 
   void tenSpeakersOnAThousandMetres() {

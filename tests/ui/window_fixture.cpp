@@ -1,11 +1,14 @@
 #include "tests/ui/window_fixture.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QTimer>
 #include <QWidget>
 #include <utility>
@@ -27,6 +30,44 @@ void PrepareEnvironment() {
 QString Shown(const QString& dotted) {
   QString shown = dotted;
   return shown.replace(u'.', QLocale().decimalPoint());
+}
+
+QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
+  QStringList offered;
+  bool looked = false;
+  // Qt's own menus pop up and return at once; a menu of actions blocks until it closes.
+  QTimer::singleShot(0, widget, [&offered, &looked, chosen] {
+    looked = true;
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+          continue;
+        }
+        offered.append(action->text().section(u'\t', 0, 0).remove(u'&'));
+        if (offered.back() == chosen) {
+          action->trigger();
+        }
+      }
+      menu->close();
+    }
+  });
+  const QPoint inside(5, 5);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
+  QApplication::sendEvent(widget, &event);
+  for (int waits = 0; !looked && waits < 100; ++waits) {
+    QTest::qWait(10);
+  }
+  return offered;
+}
+
+void TypeKeys(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    if (c.unicode() < 0x80) {
+      QTest::keyClick(widget, c.toLatin1());
+    } else {
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
+    }
+  }
 }
 
 ModalWatchdog::ModalWatchdog(int intervalMs) {

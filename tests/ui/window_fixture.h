@@ -20,6 +20,14 @@ void PrepareEnvironment();
 // `dotted` ("26.00") with the locale's decimal separator, as the window shows numbers.
 QString Shown(const QString& dotted);
 
+// Right-clicks `widget`, triggers the item `chosen` (as the user reads it: no "&", no shortcut)
+// in the menu that opens and returns the items the menu offered, separators left out.
+QStringList ThroughContextMenu(QWidget* widget, const QString& chosen = {});
+
+// Types `text` into `widget` key by key; QTest::keyClicks cannot type characters beyond
+// Latin-1, such as the narrow no-break space.
+void TypeKeys(QWidget* widget, const QString& text);
+
 // Closes any modal window that opens, so that a test fails instead of hanging on it.
 class ModalWatchdog : public QObject {
  public:
