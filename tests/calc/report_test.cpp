@@ -11,9 +11,10 @@ Lines Report(std::int16_t u, double rLine, double power, double count, const cha
   return FormatReportLines(CalculateUniformLoad(u, rLine, power, count).value(), sep);
 }
 
-const std::string kSep(ReportSeparator);
+const std::string kSep(47, '=');
 
 TEST(FormatReportLines, WorkedExamples) {
+  EXPECT_EQ(ReportSeparator, kSep);
   EXPECT_EQ(Report(100, 4, 10, 2),
             (Lines{"1\t0.40\t9.92", "2\t0.20\t9.88", kSep, "На проводах\t0.60\t0.20",
                    "Остается\tU=99.40\tP=19.80"}));
@@ -22,13 +23,6 @@ TEST(FormatReportLines, WorkedExamples) {
   EXPECT_EQ(Report(100, 0, 10, 2),
             (Lines{"1\t0.00\t10.00", "2\t0.00\t10.00", kSep, "На проводах\t0.00\t0.00",
                    "Остается\tU=100.00\tP=20.00"}));
-}
-
-TEST(FormatReportLines, SeparatorIsFortySevenEqualsSigns) {
-  EXPECT_EQ(kSep, std::string(47, '='));
-}
-
-TEST(FormatReportLines, DecimalCommaInEveryNumber) {
   EXPECT_EQ(Report(100, 4, 10, 2, ","),
             (Lines{"1\t0,40\t9,92", "2\t0,20\t9,88", kSep, "На проводах\t0,60\t0,20",
                    "Остается\tU=99,40\tP=19,80"}));
