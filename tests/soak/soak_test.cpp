@@ -27,7 +27,6 @@ namespace linecalc::ui::test {
 namespace {
 
 using Rng = std::mt19937;
-using Names = std::initializer_list<const char*>;
 
 int FromEnvironment(const char* name, int fallback) {
   bool ok = false;
@@ -55,15 +54,6 @@ QString AnyText(Rng& rng, double upTo) {
   return rng() % 10 ? text : u'-' + text;
 }
 
-// Sends the key that types `c`; QTest::keyClicks cannot type letters beyond Latin-1.
-void TypeKey(QWidget* widget, QChar c) {
-  if (c.unicode() < 0x80) {
-    QTest::keyClick(widget, c.toLatin1());
-  } else {
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
-  }
-}
-
 bool ReachesR20(QChar c) {
   return (c >= u'0' && c <= u'9') || c == u'.';
 }
@@ -74,9 +64,9 @@ bool LooksBroken(const QString& shown) {
          shown.contains(u"nan"_qs, Qt::CaseInsensitive) || shown.contains(kNegativeZero);
 }
 
-constexpr Names kReference{"LblU", "LblAR", "LblDJ", "LblOJ", "LblP"};
-constexpr Names kSingleLoad{"LblZ", "LblUr", "LblPr", "LblPot"};
-constexpr Names kTotals{"Lbl15", "Lbl16"};
+const QString kReference = u"LblU LblAR LblDJ LblOJ LblP"_qs;
+const QString kSingleLoad = u"LblZ LblUr LblPr LblPot"_qs;
+const QString kTotals = u"Lbl15 Lbl16"_qs;
 const char* const kLists[] = {"CmbDD", "CmbL", "CmbT", "CmbU"};
 const std::pair<const char*, double> kTyped[] = {{"CmbL", 10000}, {"CmbT", 50},    {"CmbU", 100},
                                                  {"TxtU", 100},   {"TxtPp", 5000}, {"TxtPg", 100},
@@ -115,14 +105,6 @@ class Soak {
   const std::array<int, 3>& outcomes() const { return outcomes_; }
 
  private:
-  QStringList texts(Names names) {
-    QStringList shown;
-    for (const char* name : names) {
-      shown.append(w_.text(name));
-    }
-    return shown;
-  }
-
   void chooseEntry(const char* name) {
     auto* list = w_.get<QComboBox>(name);
     const QString entry = list->itemText(static_cast<int>(rng_() % list->count()));
@@ -151,7 +133,7 @@ class Soak {
     QTest::keyClick(edit, Qt::Key_Delete);
     QString reaching;
     for (const QChar c : text) {
-      TypeKey(edit, c);
+      TypeKeys(edit, c);
       if (!r20 || ReachesR20(c)) {
         reaching += c;
       }
@@ -264,15 +246,16 @@ class Soak {
   void check() {
     QCOMPARE(w_.takeMessages(), std::exchange(messages_, {}));
     QCOMPARE(w_.form().state().R20Edited, line_.R20Edited);
-    QCOMPARE(texts(kReference), reference_);
-    QCOMPARE(texts(kSingleLoad), single_);
-    QCOMPARE(texts(kTotals), totals_);
+    QCOMPARE(w_.texts(kReference), reference_.join(u'|'));
+    QCOMPARE(w_.texts(kSingleLoad), single_.join(u'|'));
+    QCOMPARE(w_.texts(kTotals), totals_.join(u'|'));
     QCOMPARE(w_.report(), report_);
     if (r20_) {
       QCOMPARE(w_.text("TxtU"), *std::exchange(r20_, std::nullopt));
     }
     for (const QString& shown :
-         texts(kReference) + texts(kSingleLoad) + texts(kTotals) + QStringList{w_.text("TxtU")}) {
+         w_.texts(u"LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16 TxtU"_qs)
+             .split(u'|')) {
       QVERIFY2(!LooksBroken(shown), qPrintable(shown));
     }
     // Nothing left open, and the event loop still delivers a posted call.
