@@ -93,62 +93,50 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
   Write("broken.linecalc", "{\n  \"format\": \"linecalc-object\"\n  \"version\": 1\n}");
   Write("huge.linecalc", QByteArray(16 * 1024 * 1024 + 1, ' '));
   QDir(dir_.path()).mkdir(QStringLiteral("folder"));
-  const QString outDir = Path("missing");
   struct Case {
     const char* name;
-    QStringList arguments;
-    QString message;
+    const char* arguments;  // separated by spaces
+    QString message;        // after "linecalc: "; empty: any message
   };
+  // clang-format off
   const Case cases[] = {
-      {"MissingFile", {"--csv", "out.csv", "none.linecalc"}, "Файл «none.linecalc» не найден."},
-      {"NotJson",
-       {"--csv", "out.csv", "broken.linecalc"},
-       "Файл «broken.linecalc» не является правильным файлом JSON: ожидается «,» или «}» (строка "
-       "3, столбец 4)."},
-      {"Newer",
-       {"--csv", "out.csv", "other.linecalc"},
-       "Файл «other.linecalc»: файл создан более новой версией программы (версия формата 3, эта "
-       "программа читает версию 1)."},
-      {"OtherFormat",
-       {"--csv", "out.csv", "project.linecalc"},
-       "Файл «project.linecalc»: это не файл объекта: ключ «format» равен «project», ожидается "
-       "«linecalc-object»."},
-      {"MissingKey",
-       {"--csv", "out.csv", "keyless.linecalc"},
+      {"MissingFile", "--csv out.csv none.linecalc", "Файл «none.linecalc» не найден."},
+      {"NotJson", "--csv out.csv broken.linecalc",
+       "Файл «broken.linecalc» не является правильным файлом JSON: ожидается «,» или «}» "
+       "(строка 3, столбец 4)."},
+      {"Newer", "--csv out.csv other.linecalc",
+       "Файл «other.linecalc»: файл создан более новой версией программы (версия формата 3, "
+       "эта программа читает версию 1)."},
+      {"OtherFormat", "--csv out.csv project.linecalc",
+       "Файл «project.linecalc»: это не файл объекта: ключ «format» равен «project», "
+       "ожидается «linecalc-object»."},
+      {"MissingKey", "--csv out.csv keyless.linecalc",
        "Файл «keyless.linecalc»: нет ключа «title»."},
-      {"UnknownMaterial",
-       {"--csv", "out.csv", "steel.linecalc"},
-       "Файл «steel.linecalc», линия 1 «Зал»: неизвестный материал «steel» (ожидается copper или "
-       "aluminium)."},
-      {"UnknownSection",
-       {"--csv", "out.csv", "section.linecalc"},
-       "Файл «section.linecalc», линия 1 «Зал»: неизвестное сечение «1,5» (ожидается одно из: 0.2, "
-       "0.35, 0.5, 0.75, 1.0, 1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
-      {"TooLarge",
-       {"--csv", "out.csv", "huge.linecalc"},
+      {"UnknownMaterial", "--csv out.csv steel.linecalc",
+       "Файл «steel.linecalc», линия 1 «Зал»: неизвестный материал «steel» (ожидается copper "
+       "или aluminium)."},
+      {"UnknownSection", "--csv out.csv section.linecalc",
+       "Файл «section.linecalc», линия 1 «Зал»: неизвестное сечение «1,5» (ожидается одно из: "
+       "0.2, 0.35, 0.5, 0.75, 1.0, 1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
+      {"TooLarge", "--csv out.csv huge.linecalc",
        "Файл «huge.linecalc» слишком велик (16777217 байт): допускается не более 16777216 байт."},
-      {"FolderAsFile",
-       {"--csv", "out.csv", "folder"},
-       "Файл «folder» не удается прочитать: это папка."},
-      {"OutputInMissingFolder",
-       {"--csv", "missing/out.csv", "school.linecalc"},
+      {"FolderAsFile", "--csv out.csv folder", "Файл «folder» не удается прочитать: это папка."},
+      {"OutputInMissingFolder", "--csv missing/out.csv school.linecalc",
        QString("Не удается записать файл «missing/out.csv»: папка «%1» не существует.")
-           .arg(outDir)},
-      {"OutputIsFolder",
-       {"--csv", "folder", "school.linecalc"},
+           .arg(Path("missing"))},
+      {"OutputIsFolder", "--csv folder school.linecalc",
        "Не удается записать файл «folder»: это папка."},
-      {"OutputIsTheObject",
-       {"--csv", "school.linecalc", "school.linecalc"},
+      {"OutputIsTheObject", "--csv school.linecalc school.linecalc",
        "файл «school.linecalc» — это файл объекта; результат в него не записан."},
-      {"NoFile", {"--csv", "out.csv"}, "укажите один файл объекта (linecalc --help — справка)."},
-      {"TwoFiles",
-       {"--csv", "out.csv", "school.linecalc", "school.linecalc"},
+      {"NoFile", "--csv out.csv", "укажите один файл объекта (linecalc --help — справка)."},
+      {"TwoFiles", "--csv out.csv school.linecalc school.linecalc",
        "укажите один файл объекта (linecalc --help — справка)."},
-      {"NoOutput", {"school.linecalc", "--csv"}, ""},
-      {"UnknownOption", {"--bogus", "school.linecalc"}, ""},
+      {"NoOutput", "school.linecalc --csv", ""},
+      {"UnknownOption", "--bogus school.linecalc", ""},
   };
+  // clang-format on
   for (const Case& c : cases) {
-    const Finished run = Linecalc(c.arguments);
+    const Finished run = Linecalc(QString(c.arguments).split(u' '));
     EXPECT_EQ(run.status, 2) << c.name;
     if (!c.message.isEmpty()) {
       EXPECT_EQ(run.err.toStdString(), ("linecalc: " + c.message + "\n").toStdString()) << c.name;
