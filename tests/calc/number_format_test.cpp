@@ -8,6 +8,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/shown_on_paper.h"
@@ -106,35 +107,22 @@ TEST(ReadNumberOverflow, PastTheRangeIsAFaultBelowItZero) {
   EXPECT_FALSE(ReadNumber("&H1" + std::string(256, '0')).ok());
 }
 
-struct FormatCase {
-  double value;
-  const char* expected;
-};
-
-class FormatNumberTest : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatNumberTest, TwoDecimalsRoundedAsWritten) {
-  EXPECT_EQ(FormatNumber(GetParam().value, "."), GetParam().expected)
-      << "value " << GetParam().value;
+// 15 × 0.707 and 1.005 lie just below the half in binary; their decimal forms are the half.
+// Values that round to zero never show a sign; past 15 significant digits the places are zeros.
+TEST(FormatNumber, TwoDecimalsRoundedAsWritten) {
+  // clang-format off
+  const std::pair<double, const char*> cases[] = {
+      {26, "26.00"}, {0.0533, "0.05"}, {-1.5, "-1.50"}, {15 * 0.707, "10.61"},
+      {100 * (15 * 0.707), "1060.50"}, {1.005, "1.01"}, {999.995, "1000.00"}, {-1.005, "-1.01"},
+      {0.005, "0.01"}, {0.0049999, "0.00"}, {1e-300, "0.00"}, {-0.0, "0.00"}, {-0.001, "0.00"},
+      {-0.0049, "0.00"}, {-0.005, "-0.01"}, {1e20, "100000000000000000000.00"},
+      {1234567890123456789.0, "1234567890123460000.00"}, {9999999999999.99, "9999999999999.99"},
+      {99999999999999.99, "100000000000000.00"}};
+  // clang-format on
+  for (const auto& [value, shown] : cases) {
+    EXPECT_EQ(FormatNumber(value, "."), shown) << "value " << value;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, FormatNumberTest,
-    ::testing::Values(FormatCase{26, "26.00"}, FormatCase{0.0533, "0.05"},
-                      FormatCase{-1.5, "-1.50"},
-                      // The binary value lies just below the half; its decimal form is the half.
-                      FormatCase{15 * 0.707, "10.61"}, FormatCase{100 * (15 * 0.707), "1060.50"},
-                      FormatCase{1.005, "1.01"}, FormatCase{999.995, "1000.00"},
-                      FormatCase{-1.005, "-1.01"}, FormatCase{0.005, "0.01"},
-                      FormatCase{0.0049999, "0.00"}, FormatCase{1e-300, "0.00"},
-                      // Values that round to zero never show a sign.
-                      FormatCase{-0.0, "0.00"}, FormatCase{-0.001, "0.00"},
-                      FormatCase{-0.0049, "0.00"}, FormatCase{-0.005, "-0.01"},
-                      // Past 15 significant digits the places are zeros.
-                      FormatCase{1e20, "100000000000000000000.00"},
-                      FormatCase{1234567890123456789.0, "1234567890123460000.00"},
-                      FormatCase{9999999999999.99, "9999999999999.99"},
-                      FormatCase{99999999999999.99, "100000000000000.00"}));
 
 TEST(FormatNumberAgreement, MatchesExactDecimalRounding) {
   std::mt19937_64 random(20261207);
@@ -188,29 +176,16 @@ TEST(RoundAsDisplayed, IsTheShownValueEvenAtTheEndOfTheRange) {
   EXPECT_EQ(RoundAsDisplayed(1.79769313486231e308), 1.79769313486231e308);
 }
 
-struct RoundCase {
-  double value;
-  int expected;
-};
-
-class RoundToInt16Test : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(RoundToInt16Test, HalfToEven) {
-  const Checked<std::int16_t> r = RoundToInt16(GetParam().value, "test");
-  ASSERT_TRUE(r.ok()) << GetParam().value;
-  EXPECT_EQ(r.value(), GetParam().expected) << GetParam().value;
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, RoundToInt16Test,
-                         ::testing::Values(RoundCase{24.5, 24}, RoundCase{25.5, 26},
-                                           RoundCase{2.5, 2}, RoundCase{3.5, 4},
-                                           RoundCase{-2.5, -2}, RoundCase{-3.5, -4},
-                                           RoundCase{0.5, 0}, RoundCase{0.49, 0},
-                                           RoundCase{99.6, 100}, RoundCase{-0.4, 0},
-                                           RoundCase{32767.4, 32767}, RoundCase{-32768, -32768},
-                                           RoundCase{-32768.5, -32768}));
-
-TEST(RoundToInt16Limits, OutOfRangeIsAFaultNamingItsStep) {
+TEST(RoundToInt16, HalfToEvenOrAFaultNamingItsStep) {
+  const std::pair<double, int> cases[] = {
+      {24.5, 24},       {25.5, 26},       {2.5, 2},          {3.5, 4},    {-2.5, -2},
+      {-3.5, -4},       {0.5, 0},         {0.49, 0},         {99.6, 100}, {-0.4, 0},
+      {32767.4, 32767}, {-32768, -32768}, {-32768.5, -32768}};
+  for (const auto& [value, rounded] : cases) {
+    const Checked<std::int16_t> r = RoundToInt16(value, "test");
+    ASSERT_TRUE(r.ok()) << value;
+    EXPECT_EQ(r.value(), rounded) << value;
+  }
   for (double value : {32767.5, 32768.0, -32768.6, 40000.0, 1e300,
                        std::numeric_limits<double>::infinity(), std::nan("")}) {
     const Checked<std::int16_t> r = RoundToInt16(value, "LineVoltage");
