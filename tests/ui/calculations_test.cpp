@@ -39,13 +39,10 @@ class CalculationsTest : public QObject {
     // clang-format off
     QTest::newRow("defaults, 500 W") << "TxtPp: 500" << "" << "Command1" << before;
     QTest::newRow("1000 m, 500 W") << "CmbL: 1000 TxtPp: 500" << "" << "Command1" << "20.00|27.28|37.20|92.56";
-    QTest::newRow("decimal comma") << "CmbL: 1000 TxtPp: 12,5" << "" << "Command1" << "800.00|93.75|10.99|12.11";
-    QTest::newRow("trailing letters") << "CmbL: 1000 TxtPp: 120abc" << "" << "Command1" << "83.33|60.98|44.62|62.81";
     QTest::newRow("exactly Рож") << "TxtPp: 1060.50" << "" << "Command1" << "9.43|99.44|1048.61|1.12";
     QTest::newRow("a hundredth above Рож") << "TxtPp: 1060.51" << kOverload << "Command1" << "|||";
     QTest::newRow("voltage typed into its list") << "CmbU: 50 TxtPp: 600" << kOverload << "Command1" << "|||";
     QTest::newRow("power empty") << "TxtPp: Del" << kRange << "TxtPp" << before;
-    QTest::newRow("fault: voltage 40000") << "CmbU: 40000 TxtPp: 500" << kFaultMessage << "Command1" << "|||";
     QTest::newRow("fault: power 1e-320") << "TxtPp: 1e-320" << kFaultMessage << "Command1" << "|||";
     QTest::newRow("Rл 0 is a line") << "CmbL: 0 TxtPp: 500" << "" << "Command1" << "20.00|100.00|500.00|0.00";
     QTest::newRow("negative line: temperature") << "CmbT: -300 TxtPp: 500" << kNegative << "Command1" << "|||";
@@ -85,15 +82,11 @@ class CalculationsTest : public QObject {
     QTest::newRow("a thousand speakers") << "TxtPg: 1 TxtK: 1000" << "" << "Command2" << 1003;
     QTest::newRow("a hundredth above Рож") << "TxtPg: 10.606 TxtK: 100" << kOverload << "Command2" << 0;
     QTest::newRow("power zero") << "TxtPg: 0" << kPower << "TxtPg" << 0;
-    QTest::newRow("both wrong: power first") << "TxtPg: 0 TxtK: 0" << kPower << "TxtPg" << 0;
     QTest::newRow("count zero") << "TxtK: 0" << kCount << "TxtK" << 0;
     QTest::newRow("fractional count") << "TxtK: 2.5" << kWhole << "TxtK" << 0;
     QTest::newRow("fraction above the limit") << "TxtK: 1000.5" << kCount << "TxtK" << 0;
     QTest::newRow("Rл 0 is a line") << "CmbL: 0" << "" << "Command2" << 13;
     QTest::newRow("negative line: temperature") << "CmbT: -300" << kNegative << "Command2" << 0;
-    QTest::newRow("negative line before the load") << "CmbL: -5 TxtPg: 100 TxtK: 100" << kNegative << "Command2" << 0;
-    QTest::newRow("count checked before the line") << "CmbT: -300 TxtK: 0" << kCount << "TxtK" << 0;
-    QTest::newRow("no power to carry at 0 V") << "CmbU: 0 TxtPg: 0.001 TxtK: 1" << kOverload << "Command2" << 0;
     QTest::newRow("fault: length 1e308") << "CmbL: 1e308" << kFaultMessage << "Command2" << 0;
     QTest::newRow("fault: power 1e-320") << "TxtPg: 1e-320" << kFaultMessage << "Command2" << 0;
     // clang-format on
