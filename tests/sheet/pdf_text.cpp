@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace linecalc::test {
 
@@ -29,6 +30,12 @@ bool HasRow(const QString& page, const QString& label, const QString& value) {
     }
   }
   return false;
+}
+
+bool HasLine(const QString& page, const QString& wanted) {
+  const QStringList lines = page.split(QLatin1Char('\n'));
+  return std::any_of(lines.begin(), lines.end(),
+                     [&wanted](const QString& line) { return line.simplified() == wanted; });
 }
 
 }  // namespace linecalc::test

@@ -11,4 +11,7 @@ QStringList PdfPages(const QString& path);
 // Whether a line of `page` holds `label` and, after it, `value` as a word of its own.
 bool HasRow(const QString& page, const QString& label, const QString& value);
 
+// Whether a line of `page` reads `wanted` once its runs of blanks are made single.
+bool HasLine(const QString& page, const QString& wanted);
+
 }  // namespace linecalc::test

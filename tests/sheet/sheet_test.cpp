@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +18,7 @@
 namespace linecalc::sheet {
 namespace {
 
+using linecalc::test::HasLine;
 using linecalc::test::HasRow;
 using linecalc::test::PdfPages;
 using linecalc::testing_support::LineOfResistance;
@@ -41,13 +41,6 @@ SheetContent Content(const QString& separator = QStringLiteral(".")) {
   content.when = QDateTime(QDate(2026, 12, 7), QTime(10, 30));
   content.decimalSeparator = separator;
   return content;
-}
-
-// Whether `page` has a line that reads `wanted` once its runs of blanks are made single.
-bool HasLine(const QString& page, const QString& wanted) {
-  const QStringList lines = page.split(QLatin1Char('\n'));
-  return std::any_of(lines.begin(), lines.end(),
-                     [&wanted](const QString& line) { return line.simplified() == wanted; });
 }
 
 struct Example {
