@@ -3,25 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <utility>
 #include <vector>
 
 namespace linecalc {
 namespace {
 
 // A non-negative whole number in base 2^32, least significant limb first, never with a zero
-// limb on top: just enough exact arithmetic to place a power between two midpoints.
+// limb on top: just enough exact arithmetic to carry a power along and round it once.
 using Natural = std::vector<std::uint32_t>;
-
-Natural Trimmed(Natural n) {
-  while (!n.empty() && n.back() == 0) {
-    n.pop_back();
-  }
-  return n;
-}
 
 Natural Product(const Natural& a, const Natural& b) {
   Natural r(a.size() + b.size() + 1, 0);
@@ -33,78 +26,35 @@ Natural Product(const Natural& a, const Natural& b) {
       carry = t >> 32;
     }
   }
-  return Trimmed(r);
-}
-
-Natural Sum(const Natural& a, const Natural& b) {
-  Natural r(std::max(a.size(), b.size()) + 1, 0);
-  std::uint64_t carry = 0;
-  for (size_t i = 0; i < r.size(); ++i, carry >>= 32) {
-    carry += std::uint64_t{i < a.size() ? a[i] : 0u} + (i < b.size() ? b[i] : 0u);
-    r[i] = static_cast<std::uint32_t>(carry);
+  while (!r.empty() && r.back() == 0) {
+    r.pop_back();
   }
-  return Trimmed(r);
+  return r;
 }
 
-Natural Shifted(const Natural& a, long bits) {
-  Natural r(static_cast<size_t>(bits / 32), 0);
-  const int part = static_cast<int>(bits % 32);
-  std::uint32_t carry = 0;
-  for (std::uint32_t limb : a) {
-    r.push_back(static_cast<std::uint32_t>(limb << part) | carry);
-    carry = part == 0 ? 0 : limb >> (32 - part);
+int Bit(const Natural& n, long i) {
+  return i < 0 || i >= static_cast<long>(n.size()) * 32 ? 0 : (n[i / 32] >> (i % 32)) & 1;
+}
+
+// significand × 2^exponent rounded once to the nearest double, ties to even, by its bits: the
+// top 53 (fewer among the subnormals), the one below them and whether any lower one is set.
+double Rounded(const Natural& significand, long exponent) {
+  const long length = significand.empty() ? 0
+                                          : 32 * static_cast<long>(significand.size()) -
+                                                std::countl_zero(significand.back());
+  const long low = std::max(length - 53, -1074 - exponent);
+  std::uint64_t kept = 0;
+  for (long i = length - 1; i >= low; --i) {
+    kept = kept * 2 + Bit(significand, i);
   }
-  r.push_back(carry);
-  return Trimmed(r);
-}
-
-// significand × 2^exponent, exactly.
-struct Dyadic {
-  Natural significand;
-  long exponent;
-};
-
-// Both significands over the smaller of the two exponents.
-std::pair<Natural, Natural> Aligned(const Dyadic& a, const Dyadic& b) {
-  const long common = std::min(a.exponent, b.exponent);
-  return {Shifted(a.significand, a.exponent - common), Shifted(b.significand, b.exponent - common)};
-}
-
-Dyadic Sum(const Dyadic& a, const Dyadic& b) {
-  const auto [x, y] = Aligned(a, b);
-  return {Sum(x, y), std::min(a.exponent, b.exponent)};
-}
-
-int Compare(const Dyadic& a, const Dyadic& b) {
-  const auto [x, y] = Aligned(a, b);
-  if (x.size() != y.size()) {
-    return x.size() < y.size() ? -1 : 1;
+  bool sticky = false;
+  for (long i = 0; i < low - 1 && !sticky; ++i) {
+    sticky = Bit(significand, i) != 0;
   }
-  return std::lexicographical_compare(x.rbegin(), x.rend(), y.rbegin(), y.rend()) ? -1
-         : x == y                                                                 ? 0
-                                                                                  : 1;
-}
-
-// A non-negative double as a whole significand and a power of two.
-Dyadic Exact(double v) {
-  int exponent = 0;
-  const double m = std::frexp(v, &exponent);
-  const long shift = std::max(exponent - 53, -1074);
-  const auto whole = static_cast<std::uint64_t>(std::ldexp(m, exponent - shift));
-  return {Trimmed({static_cast<std::uint32_t>(whole), static_cast<std::uint32_t>(whole >> 32)}),
-          shift};
-}
-
-// Whether `shown` is the exact power rounded to the nearest double, ties to even: twice the
-// power lies between shown plus each of its neighbours.
-bool RoundedOnce(double shown, const Dyadic& power) {
-  const Dyadic twice{power.significand, power.exponent + 1};
-  const Dyadic exact = Exact(shown);
-  const int below = Compare(Sum(Exact(std::nextafter(shown, 0.0)), exact), twice);
-  const int above =
-      Compare(twice, Sum(exact, Exact(std::nextafter(shown, std::numeric_limits<double>::max()))));
-  const bool even = exact.significand.empty() || (exact.significand[0] & 1) == 0;
-  return (below < 0 && above < 0) || (below <= 0 && above <= 0 && even);
+  if (Bit(significand, low - 1) != 0 && (sticky || kept % 2 == 1)) {
+    ++kept;
+  }
+  return std::ldexp(static_cast<double>(kept), static_cast<int>(low + exponent));
 }
 
 // Every count from 1 to 1000 for each base, the exact power carried along by one product a
@@ -130,12 +80,15 @@ TEST(WholePower, EveryCountIsTheExactPowerRoundedOnce) {
     bases.push_back(i % 2 == 0 ? 1 - unit * 1e-3 : unit);
   }
   for (double base : bases) {
-    const Dyadic b = Exact(base);
-    Dyadic power{{1}, 0};
+    int exponent = 0;
+    const auto whole = static_cast<std::uint64_t>(std::ldexp(std::frexp(base, &exponent), 53));
+    const Natural factor{static_cast<std::uint32_t>(whole),
+                         static_cast<std::uint32_t>(whole >> 32)};
+    Natural power{1};
     for (int count = 1; count <= 1000; ++count) {
-      power = {Product(b.significand, power.significand), power.exponent + b.exponent};
-      const double shown = WholePower(base, count);
-      ASSERT_TRUE(RoundedOnce(shown, power)) << base << " ^ " << count << " = " << shown;
+      power = Product(factor, power);
+      ASSERT_EQ(WholePower(base, count), Rounded(power, (exponent - 53L) * count))
+          << base << " ^ " << count;
     }
   }
 }
