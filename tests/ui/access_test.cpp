@@ -127,27 +127,18 @@ class AccessTest : public QObject {
   }
 
   // Qt's own menus speak Russian, whatever the system's language.
-  void standardMenusSpeakRussian_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QStringList>("offered");
-    const QStringList editable{"Отменить действие", "Повторить действие", "Вырезать",
-                               "Копировать",        "Вставить",           "Удалить",
-                               "Выделить всё"};
-    for (const char* field : {"TxtPp", "TxtPg", "TxtK", "TxtU", "CmbL", "CmbT", "CmbU"}) {
-      QTest::newRow(field) << field << editable;
-    }
-    QTest::newRow("LblZ, read-only") << "LblZ" << kReadOnlyMenu;
-  }
   void standardMenusSpeakRussian() {
-    QFETCH(QString, control);
-    QFETCH(QStringList, offered);
+    const QString editable =
+        "Отменить действие|Повторить действие|Вырезать|Копировать|Вставить|"
+        "Удалить|Выделить всё";
     Window w;
-    Calculate(w);
-    QWidget* widget = w.get<QWidget>(control);
-    if (auto* list = qobject_cast<QComboBox*>(widget)) {
-      widget = list->lineEdit();
+    for (const QString control : {"TxtPp", "TxtPg", "TxtK", "TxtU", "CmbL", "CmbT", "CmbU"}) {
+      QWidget* widget = w.get<QWidget>(control);
+      if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        widget = list->lineEdit();
+      }
+      QCOMPARE(control + ": " + ThroughContextMenu(widget).join(u'|'), control + ": " + editable);
     }
-    QCOMPARE(ThroughContextMenu(widget), offered);
   }
 };
 
