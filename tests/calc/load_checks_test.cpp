@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 
 namespace linecalc {
 namespace {
-
-using Check = std::optional<Refusal> (*)(double);
 
 const Refusal kInput{MsgInputPowerRange, FocusTarget::InputPower};
 const Refusal kPower{MsgSpeakerPowerRange, FocusTarget::SpeakerPower};
@@ -16,44 +15,28 @@ const Refusal kWhole{MsgSpeakerCountWhole, FocusTarget::SpeakerCount};
 const Refusal kNegativeLine{MsgNegativeLineResistance, FocusTarget::Stay};
 constexpr std::nullopt_t kAccepted = std::nullopt;
 
-TEST(CheckRanges, AcceptOrRefuseAtTheBounds) {
-  struct Case {
-    Check check;
-    double value;
-    std::optional<Refusal> expected;
-  };
-  for (const Case& c :
-       {// Input power: any positive power below 5000 W, fractions included.
-        Case{CheckInputPower, 0.5, kAccepted},
-        {CheckInputPower, 4999.99, kAccepted},
-        {CheckInputPower, 5000, kInput},
-        {CheckInputPower, 0, kInput},
-        {CheckInputPower, -10, kInput},
-        // Loudspeaker power: up to 100 W inclusive.
-        {CheckSpeakerPower, 100, kAccepted},
-        {CheckSpeakerPower, 0.5, kAccepted},
-        {CheckSpeakerPower, 100.01, kPower},
-        {CheckSpeakerPower, 0, kPower},
-        // Loudspeaker count: whole numbers from 1 to 1000; a fraction inside the range is
-        // asked to be whole.
-        {CheckSpeakerCount, 1, kAccepted},
-        {CheckSpeakerCount, 1000, kAccepted},
-        {CheckSpeakerCount, 1001, kCount},
-        {CheckSpeakerCount, 1000.5, kCount},
-        {CheckSpeakerCount, 2.6, kWhole},
-        {CheckSpeakerCount, 999.9, kWhole},
-        {CheckSpeakerCount, 0.5, kWhole},
-        {CheckSpeakerCount, 0, kCount},
-        {CheckSpeakerCount, -3, kCount},
-        {CheckSpeakerCount, -2.5, kCount},
-        // Line resistance: never negative; a line without any is valid.
-        {CheckLineResistance, 0, kAccepted},
-        {CheckLineResistance, -0.0, kAccepted},
-        {CheckLineResistance, 4.9e-324, kAccepted},
-        {CheckLineResistance, -0.0001, kNegativeLine},
-        {CheckLineResistance, -1e308, kNegativeLine}}) {
-    EXPECT_EQ(c.check(c.value), c.expected) << c.value;
+void Expect(std::optional<Refusal> (*check)(double), std::initializer_list<double> values,
+            std::optional<Refusal> expected) {
+  for (double value : values) {
+    EXPECT_EQ(check(value), expected) << value;
   }
+}
+
+TEST(CheckRanges, AcceptOrRefuseAtTheBounds) {
+  // Input power: any positive power below 5000 W, fractions included.
+  Expect(CheckInputPower, {0.5, 4999.99}, kAccepted);
+  Expect(CheckInputPower, {5000, 0, -10}, kInput);
+  // Loudspeaker power: up to 100 W inclusive.
+  Expect(CheckSpeakerPower, {100, 0.5}, kAccepted);
+  Expect(CheckSpeakerPower, {100.01, 0}, kPower);
+  // Loudspeaker count: whole numbers from 1 to 1000; a fraction inside the range is asked to be
+  // whole.
+  Expect(CheckSpeakerCount, {1, 1000}, kAccepted);
+  Expect(CheckSpeakerCount, {1001, 1000.5, 0, -3, -2.5}, kCount);
+  Expect(CheckSpeakerCount, {2.6, 999.9, 0.5}, kWhole);
+  // Line resistance: never negative; a line without any is valid.
+  Expect(CheckLineResistance, {0, -0.0, 4.9e-324}, kAccepted);
+  Expect(CheckLineResistance, {-0.0001, -1e308}, kNegativeLine);
 }
 
 TEST(CheckLoad, ComparesAsShown) {

@@ -57,8 +57,6 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, RefreshShows,
     ::testing::Values(
         Case{"Length1000", [](Line& l) { l.length = "1000"; }, "26.00 53.32 15.00 10.61 1060.50"},
-        Case{"LengthGroupedByNoBreakSpace", [](Line& l) { l.length = "1\u00A0000"; },
-             "26.00 53.32 15.00 10.61 1060.50"},
         // Read whole and rounded once; digit by digit it gave 78701990917171900.00.
         Case{"HexLengthPast53Bits", [](Line& l) { l.length = "&H147B841D998D2083"; },
              "26.00 78701990917172000.00 15.00 10.61 1060.50"},

@@ -20,13 +20,6 @@ TEST(CalculateSingleLoad, WorkedExample) {
   EXPECT_NEAR(r.ILoad, 0.980392, 1e-6);
 }
 
-TEST(CalculateSingleLoad, NoLineResistanceLosesNothing) {
-  const SingleLoadResult r = CalculateSingleLoad(100, 0, 500).value();
-  EXPECT_EQ(r.URes, 100);
-  EXPECT_EQ(Shown(r.PRes), "500.00");
-  EXPECT_EQ(Shown(r.LossPct), "0.00");
-}
-
 TEST(CalculateSingleLoad, LossesStayBetweenNoneAndAll) {
   for (double rLine : {0.01, 1.0, 50.0, 5000.0}) {
     for (double pIn : {0.5, 100.0, 4999.99}) {
