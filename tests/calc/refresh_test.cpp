@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "calc/startup.h"
 #include "calc/tables.h"
@@ -14,7 +15,7 @@ struct Line {
   std::string length = "1";
   std::string temperature = "20";
   std::string voltage = "100";
-  std::string r20;
+  std::string r20{};
   std::int16_t keep = kFalse;
   bool copper = true;
   int section = DefaultSectionIndex;
@@ -39,50 +40,31 @@ std::string Shown(const Checked<RefreshResult>& r) {
          v.PExpectedText;
 }
 
-struct Case {
-  const char* name;
-  void (*change)(Line&);
-  const char* shown;
-};
-
-class RefreshShows : public ::testing::TestWithParam<Case> {};
-
-TEST_P(RefreshShows, ReferenceTextsOrFault) {
-  Line line;
-  GetParam().change(line);
-  EXPECT_EQ(Shown(Refresh(line)), GetParam().shown);
+TEST(Refresh, ReferenceTextsOrFault) {
+  const std::pair<Line, const char*> cases[] = {
+      {{.length = "1000"}, "26.00 53.32 15.00 10.61 1060.50"},
+      // Read whole and rounded once; digit by digit it gave 78701990917171900.00.
+      {{.length = "&H147B841D998D2083"}, "26.00 78701990917172000.00 15.00 10.61 1060.50"},
+      {{.length = "м"}, "26.00 0.00 15.00 10.61 1060.50"},
+      {{.voltage = "24.5"}, "26.00 0.05 15.00 10.61 254.52"},
+      {{.voltage = "25.5"}, "26.00 0.05 15.00 10.61 275.73"},
+      {{.voltage = ""}, "26.00 0.05 15.00 10.61 0.00"},
+      {{.length = "1000", .copper = false, .section = 10, .alpha = AluminiumAlpha},
+       "1.91 3.91 60.00 42.42 4242.00"},
+      {{.r20 = "60", .keep = kTrue}, "26.00 0.06 15.00 10.61 1060.50"},
+      {{.keep = kTrue}, "26.00 0.00 15.00 10.61 1060.50"},
+      {{.voltage = "40000"}, "fault: LineVoltage"},
+      {{.voltage = "-32769"}, "fault: LineVoltage"},
+      {{.voltage = "1e999"}, "fault: LineVoltage"},
+      {{.length = "1e308"}, "fault: RLine: × L"},
+      {{.length = "1000", .temperature = "1e308"}, "fault: RLine: × L"},
+      {{.r20 = "1e309", .keep = kTrue}, "fault: R20"},
+      {{.section = 11}, "fault: section row"}};
+  for (const auto& [line, shown] : cases) {
+    EXPECT_EQ(Shown(Refresh(line)), shown) << line.length << " m, " << line.temperature << " °C, "
+                                           << line.voltage << " V, R20 " << line.r20;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, RefreshShows,
-    ::testing::Values(
-        Case{"Length1000", [](Line& l) { l.length = "1000"; }, "26.00 53.32 15.00 10.61 1060.50"},
-        // Read whole and rounded once; digit by digit it gave 78701990917171900.00.
-        Case{"HexLengthPast53Bits", [](Line& l) { l.length = "&H147B841D998D2083"; },
-             "26.00 78701990917172000.00 15.00 10.61 1060.50"},
-        Case{"LengthWithoutNumber", [](Line& l) { l.length = "м"; },
-             "26.00 0.00 15.00 10.61 1060.50"},
-        Case{"VoltageHalfDown", [](Line& l) { l.voltage = "24.5"; },
-             "26.00 0.05 15.00 10.61 254.52"},
-        Case{"VoltageHalfUp", [](Line& l) { l.voltage = "25.5"; }, "26.00 0.05 15.00 10.61 275.73"},
-        Case{"VoltageEmpty", [](Line& l) { l.voltage = ""; }, "26.00 0.05 15.00 10.61 0.00"},
-        Case{"LastSectionAluminium",
-             [](Line& l) {
-               l.section = 10, l.copper = false, l.alpha = AluminiumAlpha, l.length = "1000";
-             },
-             "1.91 3.91 60.00 42.42 4242.00"},
-        Case{"TypedR20Kept", [](Line& l) { l.r20 = "60", l.keep = kTrue; },
-             "26.00 0.06 15.00 10.61 1060.50"},
-        Case{"TypedR20Emptied", [](Line& l) { l.keep = kTrue; }, "26.00 0.00 15.00 10.61 1060.50"},
-        Case{"Voltage40000", [](Line& l) { l.voltage = "40000"; }, "fault: LineVoltage"},
-        Case{"VoltageBelowRange", [](Line& l) { l.voltage = "-32769"; }, "fault: LineVoltage"},
-        Case{"VoltageOverflow", [](Line& l) { l.voltage = "1e999"; }, "fault: LineVoltage"},
-        Case{"HugeLength", [](Line& l) { l.length = "1e308"; }, "fault: RLine: × L"},
-        Case{"HugeTemperature", [](Line& l) { l.temperature = "1e308", l.length = "1000"; },
-             "fault: RLine: × L"},
-        Case{"HugeTypedR20", [](Line& l) { l.r20 = "1e309", l.keep = kTrue; }, "fault: R20"},
-        Case{"SectionOutsideTable", [](Line& l) { l.section = 11; }, "fault: section row"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Refresh, TemperatureGainsFiveOnlyOnceInFormulaOrder) {
   LineState state = MakeStartupState(".").state;
