@@ -20,17 +20,7 @@ int Col(LineColumn column) {
 
 // Copper 1.5 mm², 1000 m at 20 °C, 100 V, a typed R20 of 2, 100 W at the end: Rл 2.05.
 object::ObjectLine Line(const std::string& name) {
-  object::ObjectLine line;
-  line.name = name;
-  line.inputs.material = Material::Copper;
-  line.inputs.sectionIndex = 6;
-  line.inputs.length = "1000";
-  line.inputs.temperature = "20";
-  line.inputs.voltage = "100";
-  line.inputs.r20 = "2";
-  line.inputs.load = LoadKind::Single;
-  line.inputs.power = "100";
-  return line;
+  return {name, {Material::Copper, 6, "1000", "20", "100", "2", LoadKind::Single, "100", ""}};
 }
 
 object::LineObject Object(std::vector<std::string> names, const std::string& limit = "5") {
@@ -136,15 +126,12 @@ class LineTableModelTest : public QObject {
     QTest::addColumn<QString>("verdict");
     QTest::addColumn<QString>("note");
     QTest::addColumn<bool>("tinted");
-    QTest::newRow("within") << "100"
-                            << "норма"
-                            << "" << false;
-    QTest::newRow("exceeded") << "1000"
-                              << "превышение"
-                              << "Потери выше предела 5 %" << true;
-    QTest::newRow("refused") << "0"
-                             << "отказ"
+    // clang-format off
+    QTest::newRow("within") << "100" << "норма" << "" << false;
+    QTest::newRow("exceeded") << "1000" << "превышение" << "Потери выше предела 5 %" << true;
+    QTest::newRow("refused") << "0" << "отказ"
                              << "Введите значение мощности в диапазоне от 1 до 5000 Вт" << true;
+    // clang-format on
   }
   void verdictsInWords() {
     QFETCH(QString, power);

@@ -25,20 +25,10 @@ object::LineObject TwoLines() {
   object::LineObject object;
   object.title = "Школа № 5";
   object.lossLimitPct = "5";
-  object::ObjectLine hall{"Холл", {}};
-  hall.inputs.sectionIndex = 6;
-  hall.inputs.length = "1000";
-  hall.inputs.r20 = "2";
-  hall.inputs.power = "100";
-  object::ObjectLine street{"Улица", {}};
-  street.inputs.material = Material::Aluminium;
-  street.inputs.sectionIndex = 7;
-  street.inputs.length = "300";
-  street.inputs.temperature = "0";
-  street.inputs.load = LoadKind::Uniform;
-  street.inputs.power = "6";
-  street.inputs.count = "10";
-  object.lines = {hall, street};
+  object.lines = {
+      {"Холл", {Material::Copper, 6, "1000", "20", "100", "2", LoadKind::Single, "100", ""}},
+      {"Улица",
+       {Material::Aluminium, 7, "300", "0", "100", std::nullopt, LoadKind::Uniform, "6", "10"}}};
   return object;
 }
 

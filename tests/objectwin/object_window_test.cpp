@@ -14,7 +14,6 @@
 #include "object/line_table.h"
 #include "object/object_file.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/form1.h"
 #include "ui/main_window.h"
 #include "ui/object/line_table_model.h"
 #include "ui/object/object_menu.h"
@@ -146,7 +145,6 @@ class ObjectWindowTest : public QObject {
     p.objects.undoStack().undo();
     QCOMPARE(limit->text(), "5");
     QCOMPARE(p.cell(0, LineColumn::Verdict), "норма");
-    QVERIFY(!p.objects.model().flags(QModelIndex()).testFlag(Qt::ItemIsEditable));
   }
 
   // Closing the object window itself: "Нет" takes the object back to its file.
