@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 #include <random>
 #include <string>
@@ -16,79 +17,63 @@
 namespace linecalc {
 namespace {
 
-struct ReadCase {
-  const char* text;
-  double expected;
-};
-
-class ReadNumberTest : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReadNumberTest, ReadsLongestLeadingNumber) {
-  const Checked<double> value = ReadNumber(GetParam().text);
-  ASSERT_TRUE(value.ok()) << GetParam().text;
-  EXPECT_EQ(value.value(), GetParam().expected) << '"' << GetParam().text << '"';
-  EXPECT_FALSE(std::signbit(value.value()) && value.value() == 0) << "negative zero";
+void ExpectRead(std::initializer_list<std::pair<const char*, double>> cases) {
+  for (const auto& [text, expected] : cases) {
+    const Checked<double> value = ReadNumber(text);
+    ASSERT_TRUE(value.ok()) << text;
+    EXPECT_EQ(value.value(), expected) << '"' << text << '"';
+    EXPECT_FALSE(std::signbit(value.value()) && value.value() == 0) << "negative zero: " << text;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Corners, ReadNumberTest,
-    ::testing::Values(
-        // No leading number at all.
-        ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{".", 0}, ReadCase{"-", 0}, ReadCase{"+", 0},
-        ReadCase{"--5", 0}, ReadCase{"\r12", 0}, ReadCase{"-0", 0}, ReadCase{"１２", 0},
-        ReadCase{"е5", 0},
-        // Plain numbers and what may follow them.
-        ReadCase{"12", 12}, ReadCase{"120abc", 120}, ReadCase{"+7", 7}, ReadCase{"-10", -10},
-        ReadCase{".5", 0.5}, ReadCase{"-.5", -0.5}, ReadCase{"5.", 5}, ReadCase{"0.75", 0.75},
-        // Blanks, tabs and line feeds anywhere are ignored.
-        ReadCase{"  1 2 3 ", 123}, ReadCase{"1\t2\n3", 123}, ReadCase{"- 5", -5},
-        ReadCase{"1 . 5", 1.5}, ReadCase{"1 e 2", 100},
-        // A comma is a decimal separator too, but only one separator counts.
-        ReadCase{"12,5", 12.5}, ReadCase{"1,2,3", 1.2}, ReadCase{"1.5,2", 1.5}, ReadCase{"1..5", 1},
-        ReadCase{",5", 0.5},
-        // Exponents.
-        ReadCase{"1e3", 1000}, ReadCase{"1E-2", 0.01}, ReadCase{"2.5e1x", 25}, ReadCase{"1e", 1},
-        ReadCase{"1e+", 1}, ReadCase{"1e-", 1}, ReadCase{"1ee2", 1}, ReadCase{"1d2", 1},
-        ReadCase{"1e-400", 0}, ReadCase{"-1e-400", 0}, ReadCase{"1e-99999999999999999999", 0},
-        ReadCase{"4.9e-324", 4.9e-324},
-        // Hexadecimal and octal whole numbers, never negative.
-        ReadCase{"&HFF", 255}, ReadCase{"&hff", 255}, ReadCase{"&HFFFF", 65535},
-        ReadCase{"&H 1 0", 16}, ReadCase{"&HFFx", 255}, ReadCase{"&O17", 15}, ReadCase{"&o778", 63},
-        ReadCase{"&H", 0}, ReadCase{"&", 0}, ReadCase{"&HG", 0}, ReadCase{"&X1", 0},
-        ReadCase{"-&H10", 0}));
+// clang-format off
+TEST(ReadNumber, LongestLeadingNumber) {
+  ExpectRead({
+      // No leading number at all.
+      {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"+", 0}, {"--5", 0}, {"\r12", 0}, {"-0", 0},
+      {"１２", 0}, {"е5", 0},
+      // Plain numbers and what may follow them.
+      {"12", 12}, {"120abc", 120}, {"+7", 7}, {"-10", -10}, {".5", 0.5}, {"-.5", -0.5}, {"5.", 5},
+      {"0.75", 0.75},
+      // Blanks, tabs and line feeds anywhere are ignored.
+      {"  1 2 3 ", 123}, {"1\t2\n3", 123}, {"- 5", -5}, {"1 . 5", 1.5}, {"1 e 2", 100},
+      // A comma is a decimal separator too, but only one separator counts.
+      {"12,5", 12.5}, {"1,2,3", 1.2}, {"1.5,2", 1.5}, {"1..5", 1}, {",5", 0.5},
+      // Exponents.
+      {"1e3", 1000}, {"1E-2", 0.01}, {"2.5e1x", 25}, {"1e", 1}, {"1e+", 1}, {"1e-", 1},
+      {"1ee2", 1}, {"1d2", 1}, {"1e-400", 0}, {"-1e-400", 0}, {"1e-99999999999999999999", 0},
+      {"4.9e-324", 4.9e-324},
+      // Hexadecimal and octal whole numbers, never negative.
+      {"&HFF", 255}, {"&hff", 255}, {"&HFFFF", 65535}, {"&H 1 0", 16}, {"&HFFx", 255},
+      {"&O17", 15}, {"&o778", 63}, {"&H", 0}, {"&", 0}, {"&HG", 0}, {"&X1", 0}, {"-&H10", 0}});
+}
 
 // Russian texts group thousands with U+00A0 or U+202F; both are ignored as blanks are, and no
 // other space is.
-INSTANTIATE_TEST_SUITE_P(
-    NoBreakSpaces, ReadNumberTest,
-    ::testing::Values(ReadCase{"1\u00A0000", 1000}, ReadCase{"1\u202F000", 1000},
-                      ReadCase{"1\u202F000\u202F000,5", 1000000.5}, ReadCase{"\u00A0-\u202F5", -5},
-                      ReadCase{"1\u00A0 \u00A0000", 1000},
-                      ReadCase{"1\xC2 \xA0"
-                               "000",
-                               1000},
-                      ReadCase{"&H1\u00A0000", 4096}, ReadCase{"1\u2009000", 1},
-                      ReadCase{"1\u00A1000", 1}, ReadCase{"1\xC2", 1},
-                      ReadCase{"1\xE2\x80"
-                               "5",
-                               1},
-                      ReadCase{"\u00A0", 0}));
+TEST(ReadNumber, NoBreakSpaces) {
+  ExpectRead({
+      {"1\u00A0000", 1000}, {"1\u202F000", 1000}, {"1\u202F000\u202F000,5", 1000000.5},
+      {"\u00A0-\u202F5", -5}, {"1\u00A0 \u00A0000", 1000}, {"1\xC2 \xA0" "000", 1000},
+      {"&H1\u00A0000", 4096}, {"1\u2009000", 1}, {"1\u00A1000", 1}, {"1\xC2", 1},
+      {"1\xE2\x80" "5", 1}, {"\u00A0", 0}});
+}
 
 // Past 53 bits a radix number is read whole, then rounded once to the nearest double, a tie to
 // the even one; adding digit by digit in floating point rounded at every step.
-INSTANTIATE_TEST_SUITE_P(
-    ExactRadix, ReadNumberTest,
-    ::testing::Values(ReadCase{"&H147B841D998D2083", 1475918565559050496.0},
-                      ReadCase{"&O121734101663143220203", 1475918565559050496.0},
-                      ReadCase{"&H000000000000000147B841D998D2083", 1475918565559050496.0},
-                      ReadCase{"&H20000000000001", 9007199254740992.0},
-                      ReadCase{"&H20000000000003", 9007199254740996.0},
-                      ReadCase{"&O400000000000000001", 9007199254740992.0},
-                      ReadCase{"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
-                      ReadCase{"&O1777777777777777777777", 18446744073709551616.0},
-                      // A set bit far below the first 64 breaks the tie upwards.
-                      ReadCase{"&H10000000000000800000000000000001", 0x1.0000000000001p+124},
-                      ReadCase{"&H10000000000000800000000000000000", 0x1p+124}));
+TEST(ReadNumber, ExactRadix) {
+  ExpectRead({
+      {"&H147B841D998D2083", 1475918565559050496.0},
+      {"&O121734101663143220203", 1475918565559050496.0},
+      {"&H000000000000000147B841D998D2083", 1475918565559050496.0},
+      {"&H20000000000001", 9007199254740992.0}, {"&H20000000000003", 9007199254740996.0},
+      {"&O400000000000000001", 9007199254740992.0},
+      {"&HFFFFFFFFFFFFFFFF", 18446744073709551616.0},
+      {"&O1777777777777777777777", 18446744073709551616.0},
+      // A set bit far below the first 64 breaks the tie upwards.
+      {"&H10000000000000800000000000000001", 0x1.0000000000001p+124},
+      {"&H10000000000000800000000000000000", 0x1p+124}});
+}
+// clang-format on
 
 TEST(ReadNumberOverflow, PastTheRangeIsAFaultBelowItZero) {
   for (const std::string& text :
