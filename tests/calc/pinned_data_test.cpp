@@ -122,65 +122,49 @@ TEST(PinnedReferenceValues, EverySectionAtTheDefaultLengthTemperatureAndVoltage)
   // clang-format on
 }
 
-// A message as a user reaches it: the inputs of one line and the button pressed.
-struct Message {
-  const char* name;
-  std::string_view constant;
-  void (*enter)(LineInputs&);
-  const char* text;
-};
-
-class PinnedMessages : public ::testing::TestWithParam<Message> {};
-
-TEST_P(PinnedMessages, TextAndTheInputThatShowsIt) {
-  const Message& m = GetParam();
-  EXPECT_EQ(m.constant, m.text);
-  LineInputs in;
-  in.power = "500";
-  in.count = "10";
-  m.enter(in);
-  const LineCalculation line = CalculateLine(in, ".");
-  EXPECT_EQ(line.status == LineStatus::Computed, std::string_view(m.text).empty());
-  EXPECT_EQ(line.message, m.text);
-}
-
 void Uniform(LineInputs& in) {
   in.load = LoadKind::Uniform;
   in.power = "6";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Every, PinnedMessages,
-    ::testing::Values(
-        Message{"InputPowerRange", MsgInputPowerRange, [](LineInputs& in) { in.power = "5000"; },
-                "Введите значение мощности в диапазоне от 1 до 5000 Вт"},
-        Message{"SpeakerPowerRange", MsgSpeakerPowerRange,
-                [](LineInputs& in) { Uniform(in), in.power = "100.01"; },
-                "Введите значение мощности в диапазоне от 1 до 100 Вт"},
-        Message{"SpeakerCountRange", MsgSpeakerCountRange,
-                [](LineInputs& in) { Uniform(in), in.count = "1000.5"; },
-                "Введите кол-во гр в диапазоне от 1 до 1000"},
-        Message{"SpeakerCountWhole", MsgSpeakerCountWhole,
-                [](LineInputs& in) { Uniform(in), in.count = "2.5"; },
-                "Введите целое кол-во гр в диапазоне от 1 до 1000"},
-        Message{"NegativeLineSingle", MsgNegativeLineResistance,
-                [](LineInputs& in) { in.temperature = "-300"; },
-                "Сопротивление линии отрицательное: проверьте длину кабеля, температуру и R20"},
-        Message{"NegativeLineUniform", MsgNegativeLineResistance,
-                [](LineInputs& in) { Uniform(in), in.length = "-5"; },
-                "Сопротивление линии отрицательное: проверьте длину кабеля, температуру и R20"},
-        Message{"Overload", MsgOverload, [](LineInputs& in) { in.power = "1060.51"; },
-                "Расчетная мощность превышает допустимую для данного провода, выберите провод "
-                "большего диаметра"},
-        Message{"NoPowerToCarry", MsgOverload,
-                [](LineInputs& in) { in.voltage = "0", in.power = "0.004"; },
-                "Расчетная мощность превышает допустимую для данного провода, выберите провод "
-                "большего диаметра"},
-        Message{"CalculationFault", MsgCalculationFault,
-                [](LineInputs& in) { in.voltage = "40000"; },
-                "Ошибка вычисления: недопустимое значение. Проверьте введенные данные."},
-        Message{"LineWithoutResistance", "", [](LineInputs& in) { in.length = "0"; }, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+// Every message as a user reaches it: the inputs of one line and the button pressed.
+TEST(PinnedMessages, TextAndTheInputThatShowsIt) {
+  const char* const negative =
+      "Сопротивление линии отрицательное: проверьте длину кабеля, температуру и R20";
+  const char* const overload =
+      "Расчетная мощность превышает допустимую для данного провода, выберите провод большего "
+      "диаметра";
+  const struct {
+    std::string_view constant;
+    void (*enter)(LineInputs&);
+    const char* text;
+  } messages[] = {
+      {MsgInputPowerRange, [](LineInputs& in) { in.power = "5000"; },
+       "Введите значение мощности в диапазоне от 1 до 5000 Вт"},
+      {MsgSpeakerPowerRange, [](LineInputs& in) { Uniform(in), in.power = "100.01"; },
+       "Введите значение мощности в диапазоне от 1 до 100 Вт"},
+      {MsgSpeakerCountRange, [](LineInputs& in) { Uniform(in), in.count = "1000.5"; },
+       "Введите кол-во гр в диапазоне от 1 до 1000"},
+      {MsgSpeakerCountWhole, [](LineInputs& in) { Uniform(in), in.count = "2.5"; },
+       "Введите целое кол-во гр в диапазоне от 1 до 1000"},
+      {MsgNegativeLineResistance, [](LineInputs& in) { in.temperature = "-300"; }, negative},
+      {MsgNegativeLineResistance, [](LineInputs& in) { Uniform(in), in.length = "-5"; }, negative},
+      {MsgOverload, [](LineInputs& in) { in.power = "1060.51"; }, overload},
+      {MsgOverload, [](LineInputs& in) { in.voltage = "0", in.power = "0.004"; }, overload},
+      {MsgCalculationFault, [](LineInputs& in) { in.voltage = "40000"; },
+       "Ошибка вычисления: недопустимое значение. Проверьте введенные данные."},
+      {"", [](LineInputs& in) { in.length = "0"; }, ""}};
+  for (const auto& m : messages) {
+    EXPECT_EQ(m.constant, m.text);
+    LineInputs in;
+    in.power = "500";
+    in.count = "10";
+    m.enter(in);
+    const LineCalculation line = CalculateLine(in, ".");
+    EXPECT_EQ(line.status == LineStatus::Computed, std::string_view(m.text).empty()) << m.text;
+    EXPECT_EQ(line.message, m.text);
+  }
+}
 
 }  // namespace
 }  // namespace linecalc
