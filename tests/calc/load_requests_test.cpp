@@ -52,28 +52,22 @@ TEST(RunUniformLoad, CountsWrittenAsWholeNumbers) {
 }
 
 TEST(RunUniformLoad, RefusalsInOrder) {
-  struct Case {
-    const char* power;
-    const char* count;
+  const Refusal power{MsgSpeakerPowerRange, FocusTarget::SpeakerPower};
+  const Refusal count{MsgSpeakerCountRange, FocusTarget::SpeakerCount};
+  const Refusal whole{MsgSpeakerCountWhole, FocusTarget::SpeakerCount};
+  const Refusal over{MsgOverload, FocusTarget::Stay};
+  // At 0 V the line shows Рож 0.00; a load of 0.001 W once passed as shown and ended in a fault.
+  const struct {
+    const char *power, *count;
     Refusal expected;
     const char* voltage = "100";
-  };
-  for (const Case& c : {
-           Case{"0", "0", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
-           Case{"", "10", {MsgSpeakerPowerRange, FocusTarget::SpeakerPower}},
-           Case{"6", "", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
-           Case{"6", "2.6", {MsgSpeakerCountWhole, FocusTarget::SpeakerCount}},
-           Case{"6", "0,5", {MsgSpeakerCountWhole, FocusTarget::SpeakerCount}},
-           Case{"6", "шт", {MsgSpeakerCountRange, FocusTarget::SpeakerCount}},
-           Case{"100", "11", {MsgOverload, FocusTarget::Stay}},
-           Case{"10.61", "100", {MsgOverload, FocusTarget::Stay}},
-           // At 0 V the line shows Рож 0.00; a load of 0.001 W once passed as shown and ended
-           // in a fault.
-           Case{"0.001", "1", {MsgOverload, FocusTarget::Stay}, "0"},
-           Case{"0.001", "1", {MsgOverload, FocusTarget::Stay}, "-1"},
-       }) {
+  } cases[] = {{"0", "0", power},         {"", "10", power},      {"6", "", count},
+               {"6", "2.6", whole},       {"6", "0,5", whole},    {"6", "шт", count},
+               {"100", "11", over},       {"10.61", "100", over}, {"0.001", "1", over, "0"},
+               {"0.001", "1", over, "-1"}};
+  for (const auto& c : cases) {
     EXPECT_EQ(RefusalOf(RunUniformLoad(c.power, c.count, DefaultLine(c.voltage), ".")), c.expected)
-        << c.power << " x " << c.count;
+        << c.power << " x " << c.count << " at " << c.voltage << " V";
   }
 }
 
