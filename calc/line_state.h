@@ -11,7 +11,8 @@ using SectionColumn = std::array<double, kSectionCount>;
 // The calculation state the window keeps for its whole life. Every numeric field is zero and
 // R20Edited is false until the start-up state is loaded into it.
 struct LineState {
-  SectionColumn R10Table{};            // Ohm per km, one conductor at 20 °C
+  SectionColumn R10CopperTable{};      // Ohm per km, one conductor at 20 °C
+  SectionColumn R10AluminiumTable{};   // Ohm per km, one conductor at 20 °C
   SectionColumn JMaxCopperTable{};     // A
   SectionColumn JMaxAluminiumTable{};  // A
   double R10 = 0;                      // Ohm per km, chosen section

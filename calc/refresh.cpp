@@ -50,7 +50,7 @@ RefreshResult Compute(const LineState& state, const LineTexts& texts, std::int16
   r.TempC = ReadField(texts.temperature, "TempC");
   r.LineVoltage = Unwrap(RoundToInt16(ReadField(texts.voltage, "LineVoltage"), "LineVoltage"));
   const int row = SectionRow(state.SectionIndex);
-  r.R10 = state.R10Table[row];
+  r.R10 = copper ? state.R10CopperTable[row] : state.R10AluminiumTable[row];
   std::string_view r20Text = texts.r20;
   if (!keepR20) {
     // Written with "." whatever the locale: the field is read back by the number rule.

@@ -8,6 +8,7 @@
 
 #include "calc/line_calculation.h"
 #include "calc/load_checks.h"
+#include "calc/number_format.h"
 #include "calc/tables.h"
 
 namespace linecalc {
@@ -106,20 +107,35 @@ TEST(PinnedReferenceValues, EverySectionAtTheDefaultLengthTemperatureAndVoltage)
       Shown{Cu, "4.0",  "4.95",  "9.90",   "0.01", "41.00", "28.99", "2898.70"},
       Shown{Cu, "6.0",  "3.30",  "6.60",   "0.01", "50.00", "35.35", "3535.00"},
       Shown{Cu, "10.0", "1.91",  "3.82",   "0.00", "80.00", "56.56", "5656.00"},
-      Shown{Al, "0.2",  "85.00", "170.00", "0.17", "6.00",  "4.24",  "424.20"},
-      Shown{Al, "0.35", "49.00", "98.00",  "0.10", "8.00",  "5.66",  "565.60"},
-      Shown{Al, "0.5",  "36.00", "72.00",  "0.07", "11.00", "7.78",  "777.70"},
-      Shown{Al, "0.75", "26.00", "52.00",  "0.05", "15.00", "10.61", "1060.50"},
-      Shown{Al, "1.0",  "19.50", "39.00",  "0.04", "17.00", "12.02", "1201.90"},
-      Shown{Al, "1.2",  "15.00", "30.00",  "0.03", "20.00", "14.14", "1414.00"},
-      Shown{Al, "1.5",  "13.30", "26.60",  "0.03", "23.00", "16.26", "1626.10"},
-      Shown{Al, "2.5",  "7.98",  "15.96",  "0.02", "24.00", "16.97", "1696.80"},
-      Shown{Al, "4.0",  "4.95",  "9.90",   "0.01", "32.00", "22.62", "2262.40"},
-      Shown{Al, "6.0",  "3.30",  "6.60",   "0.01", "39.00", "27.57", "2757.30"},
-      Shown{Al, "10.0", "1.91",  "3.82",   "0.00", "60.00", "42.42", "4242.00"}}) {
+      Shown{Al, "0.2",  "136.00", "272.00", "0.28", "6.00",  "4.24",  "424.20"},
+      Shown{Al, "0.35", "78.40",  "156.80", "0.16", "8.00",  "5.66",  "565.60"},
+      Shown{Al, "0.5",  "57.60",  "115.20", "0.12", "11.00", "7.78",  "777.70"},
+      Shown{Al, "0.75", "41.60",  "83.20",  "0.09", "15.00", "10.61", "1060.50"},
+      Shown{Al, "1.0",  "31.20",  "62.40",  "0.06", "17.00", "12.02", "1201.90"},
+      Shown{Al, "1.2",  "24.00",  "48.00",  "0.05", "20.00", "14.14", "1414.00"},
+      Shown{Al, "1.5",  "21.28",  "42.56",  "0.04", "23.00", "16.26", "1626.10"},
+      Shown{Al, "2.5",  "12.77",  "25.54",  "0.03", "24.00", "16.97", "1696.80"},
+      Shown{Al, "4.0",  "7.92",   "15.84",  "0.02", "32.00", "22.62", "2262.40"},
+      Shown{Al, "6.0",  "5.28",   "10.56",  "0.01", "39.00", "27.57", "2757.30"},
+      Shown{Al, "10.0", "3.06",   "6.11",   "0.01", "60.00", "42.42", "4242.00"}}) {
     ExpectShown(row);
   }
   // clang-format on
+}
+
+// Physics rather than a transcription: aluminium's resistivity is 0.028 Ohm·mm²/m and copper's
+// 0.0175, so whatever copper's column holds, aluminium's shows 1.6 times it for every section.
+TEST(PinnedReferenceValues, AluminiumResistanceFollowsTheResistivityRatio) {
+  for (int i = 0; i < kSectionCount; ++i) {
+    LineInputs in;
+    in.sectionIndex = i;
+    in.power = "1";
+    in.material = Material::Copper;
+    const RefreshResult copper = *CalculateLine(in, ".").reference;
+    in.material = Material::Aluminium;
+    const RefreshResult aluminium = *CalculateLine(in, ".").reference;
+    EXPECT_EQ(aluminium.R10Text, FormatNumber(copper.R10 * 0.028 / 0.0175, ".")) << SectionList[i];
+  }
 }
 
 void Uniform(LineInputs& in) {

@@ -50,7 +50,7 @@ TEST(Refresh, ReferenceTextsOrFault) {
       {{.voltage = "25.5"}, "26.00 0.05 15.00 10.61 275.73"},
       {{.voltage = ""}, "26.00 0.05 15.00 10.61 0.00"},
       {{.length = "1000", .copper = false, .section = 10, .alpha = AluminiumAlpha},
-       "1.91 3.91 60.00 42.42 4242.00"},
+       "3.06 6.25 60.00 42.42 4242.00"},
       {{.r20 = "60", .keep = kTrue}, "26.00 0.06 15.00 10.61 1060.50"},
       {{.keep = kTrue}, "26.00 0.00 15.00 10.61 1060.50"},
       {{.voltage = "40000"}, "fault: LineVoltage"},
