@@ -14,7 +14,7 @@ constexpr char kValid[] = R"({"format": "linecalc-object", "version": 1, "title"
   "length": "120", "temperature": "20", "voltage": "100", "r20": null,
   "load": {"kind": "uniform", "speakerPower": "6", "count": "10"}}]})";
 
-constexpr char kCsvHeaderStart[] = "Линия,Материал,Сечение,";
+constexpr char kCsvHeaderStart[] = "Линия,Материал,Сечение (мм²),";
 constexpr char kFormerOutput[] = "прежнее содержимое\n";
 
 struct Finished {
