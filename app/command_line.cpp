@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "app/platform.h"
 #include "object/object_csv.h"
 #include "object/object_file.h"
 #include "object/save_file.h"
@@ -213,7 +214,7 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
     case AppKind::Gui:
       // Painting a PDF needs fonts, not a screen.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", HeadlessPlatform());
       }
       return std::make_unique<QGuiApplication>(argc, argv);
     case AppKind::Widgets:

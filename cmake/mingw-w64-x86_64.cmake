@@ -9,7 +9,12 @@ set(CMAKE_C_COMPILER ${LINECALC_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${LINECALC_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${LINECALC_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${LINECALC_MINGW_PREFIX})
+# The libraries cross-built into the cache (scripts/windows-qt), passed as CMAKE_PREFIX_PATH, are
+# roots as well: the search stays within Windows libraries.
+set(CMAKE_FIND_ROOT_PATH /usr/${LINECALC_MINGW_PREFIX} ${CMAKE_PREFIX_PATH})
+# pkg-config reads the Windows libraries' .pc files only (CMake adds CMAKE_PREFIX_PATH's), never
+# the Linux ones of the build machine.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${LINECALC_MINGW_PREFIX}/lib/pkgconfig)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -10,8 +10,11 @@ bool InstallQtRussianTranslation(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
   // By file name rather than by QLocale: the window is Russian on an English or German system
   // too, and the catalogue must be found there.
-  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  if (!translator->load(QStringLiteral("qtbase_ru"), folder)) {
+  // The Windows program carries its own copy, since Windows has no shared folder of Qt's
+  // catalogues; elsewhere it is the one of the Qt the program runs with.
+  const QString name = QStringLiteral("qtbase_ru");
+  if (!translator->load(name, QStringLiteral(":/translations")) &&
+      !translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     delete translator;
     return false;
   }

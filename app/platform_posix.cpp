@@ -1,0 +1,13 @@
+#include "app/platform.h"
+
+namespace linecalc::app {
+
+// The streams already carry bytes unchanged and reach the terminal the program was started from.
+void PrepareStandardStreams() {}
+
+// Needs no display server; its fonts come from fontconfig like a window's.
+const char* HeadlessPlatform() {
+  return "offscreen";
+}
+
+}  // namespace linecalc::app
