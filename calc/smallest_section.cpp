@@ -22,10 +22,10 @@ Verdict Judge(const LineCalculation& calculation, double limitPct) {
 }
 
 std::optional<int> SmallestSection(const LineInputs& inputs, double limitPct,
-                                   std::string_view decimalSeparator) {
+                                   std::string_view decimalSeparator, int firstSection) {
   LineInputs trial = inputs;
   trial.r20.reset();
-  for (int row = 0; row < kSectionCount; ++row) {
+  for (int row = std::max(firstSection, 0); row < kSectionCount; ++row) {
     trial.sectionIndex = row;
     const LineCalculation calculation = CalculateLine(trial, decimalSeparator);
     if (calculation.status == LineStatus::Computed && WithinLimit(calculation.lossPct, limitPct)) {
@@ -64,14 +64,15 @@ bool WithinLimit(double lossPct, double limitPct) {
 }
 
 LineAssessment AssessLine(const LineInputs& inputs, std::optional<double> lossLimitPct,
-                          std::string_view decimalSeparator) {
+                          std::string_view decimalSeparator, int firstSection) {
   LineAssessment assessment{CalculateLine(inputs, decimalSeparator), Verdict::NoLimit,
                             std::nullopt};
   if (!lossLimitPct) {
     return assessment;
   }
   assessment.verdict = Judge(assessment.calculation, *lossLimitPct);
-  assessment.smallestSection = SmallestSection(inputs, *lossLimitPct, decimalSeparator);
+  assessment.smallestSection =
+      SmallestSection(inputs, *lossLimitPct, decimalSeparator, firstSection);
   return assessment;
 }
 

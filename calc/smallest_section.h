@@ -30,9 +30,10 @@ std::optional<double> ReadLossLimit(std::string_view text);
 bool WithinLimit(double lossPct, double limitPct);
 
 // Computes `inputs` with CalculateLine and, with a limit, gives its verdict and the first section
-// of SectionList for which the same line and load with the table's R20 (a typed R20 belongs to
-// the cable named and is dropped) is computed with a loss within the limit.
+// of SectionList, from row `firstSection` on (the thinnest the object allows), for which the same
+// line and load with the table's R20 (a typed R20 belongs to the cable named and is dropped) is
+// computed with a loss within the limit.
 LineAssessment AssessLine(const LineInputs& inputs, std::optional<double> lossLimitPct,
-                          std::string_view decimalSeparator);
+                          std::string_view decimalSeparator, int firstSection = 0);
 
 }  // namespace linecalc

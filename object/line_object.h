@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct ObjectLine {
 struct LineObject {
   std::string title;
   std::string lossLimitPct;  // as typed; empty: no limit
+  // Row of SectionList of the thinnest section the object's cable or rules allow; the search for
+  // the smallest sufficient section starts there. Absent: any section.
+  std::optional<int> minSection;
   std::vector<ObjectLine> lines;
   friend bool operator==(const LineObject&, const LineObject&) = default;
 };

@@ -33,7 +33,8 @@ std::vector<LineAssessment> AssessObject(const LineObject& object,
   std::vector<LineAssessment> assessments;
   assessments.reserve(object.lines.size());
   for (const ObjectLine& line : object.lines) {
-    assessments.push_back(AssessLine(line.inputs, limit, decimalSeparator));
+    assessments.push_back(
+        AssessLine(line.inputs, limit, decimalSeparator, object.minSection.value_or(0)));
   }
   return assessments;
 }
@@ -55,7 +56,8 @@ std::string ObjectCsv(const LineObject& object) {
   AppendCsvRecord(out, {header.begin(), header.end()});
   std::vector<std::string_view> cells;
   for (const ObjectLine& line : object.lines) {
-    const LineAssessment assessment = AssessLine(line.inputs, limit, kCsvSeparator);
+    const LineAssessment assessment =
+        AssessLine(line.inputs, limit, kCsvSeparator, object.minSection.value_or(0));
     const std::vector<std::string> row =
         LineTableRow(line, assessment, limit.has_value(), kCsvSeparator);
     cells.assign(row.begin(), row.end());

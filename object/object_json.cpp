@@ -93,8 +93,8 @@ Material ReadMaterial(const Place& place, const QJsonObject& json) {
       QStringLiteral("неизвестный материал «%1» (ожидается copper или aluminium)").arg(text));
 }
 
-int ReadSection(const Place& place, const QJsonObject& json) {
-  const QString text = place.String(json, QStringLiteral("section"));
+// The row of SectionList whose text is `text`; any other text fails, naming it as `what`.
+int SectionRow(const Place& place, const QString& text, const QString& what) {
   QStringList known;
   for (std::size_t row = 0; row < SectionList.size(); ++row) {
     const QString section = QString::fromUtf8(SectionList[row]);
@@ -103,8 +103,28 @@ int ReadSection(const Place& place, const QJsonObject& json) {
     }
     known << section;
   }
-  place.Fail(QStringLiteral("неизвестное сечение «%1» (ожидается одно из: %2)")
-                 .arg(text, known.join(QStringLiteral(", "))));
+  place.Fail(QStringLiteral("неизвестное %1 «%2» (ожидается одно из: %3)")
+                 .arg(what, text, known.join(QStringLiteral(", "))));
+}
+
+int ReadSection(const Place& place, const QJsonObject& json) {
+  return SectionRow(place, place.String(json, QStringLiteral("section")),
+                    QStringLiteral("сечение"));
+}
+
+// Absent, null or empty: no minimum.
+std::optional<int> ReadMinSection(const Place& place, const QJsonObject& json) {
+  const QJsonValue value = json.value(QStringLiteral("minSection"));
+  if (value.isUndefined() || value.isNull()) {
+    return std::nullopt;
+  }
+  if (!value.isString()) {
+    place.Fail(QStringLiteral("ключ «minSection» должен быть строкой"));
+  }
+  if (value.toString().isEmpty()) {
+    return std::nullopt;
+  }
+  return SectionRow(place, value.toString(), QStringLiteral("мин. допустимое сечение"));
 }
 
 std::optional<std::string> ReadR20(const Place& place, const QJsonObject& json) {
@@ -165,7 +185,8 @@ ObjectLine ReadLine(const Place& file, qsizetype number, const QJsonValue& value
   return line;
 }
 
-void CheckFormat(const Place& place, const QJsonObject& json) {
+// The file's version, once it is one this program reads.
+int CheckFormat(const Place& place, const QJsonObject& json) {
   const QString format = place.String(json, QStringLiteral("format"));
   if (format != kFormat) {
     place.Fail(QStringLiteral("это не файл объекта: ключ «format» равен «%1», ожидается «%2»")
@@ -183,6 +204,7 @@ void CheckFormat(const Place& place, const QJsonObject& json) {
                    .arg(kObjectFormatVersion));
   }
 }
+  return static_cast<int>(number);
 
 QString LossLimit(const Place& place, const QJsonObject& json) {
   const QJsonValue limit = json.value(QStringLiteral("lossLimitPct"));
@@ -196,7 +218,7 @@ QString LossLimit(const Place& place, const QJsonObject& json) {
 }
 
 LineObject ReadObject(const Place& place, const QJsonObject& json) {
-  CheckFormat(place, json);
+  const int version = CheckFormat(place, json);
   LineObject object;
   object.title = Utf8(place.String(json, QStringLiteral("title")));
   object.lossLimitPct = Utf8(LossLimit(place, json));
@@ -207,6 +229,9 @@ LineObject ReadObject(const Place& place, const QJsonObject& json) {
   const QJsonArray array = lines.toArray();
   object.lines.reserve(static_cast<std::size_t>(array.size()));
   for (qsizetype i = 0; i < array.size(); ++i) {
+  if (version >= 2) {
+    object.minSection = ReadMinSection(place, json);
+  }
     object.lines.push_back(ReadLine(place, i + 1, array.at(i)));
   }
   return object;
@@ -264,6 +289,10 @@ ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
     text.remove(0, 3);  // a byte-order mark that some editors write
   }
   if (text.trimmed().isEmpty()) {
+int ObjectFormatVersion(const LineObject& object) {
+  return object.minSection ? 2 : 1;
+}
+
     return {std::nullopt, QStringLiteral("Файл «%1» пуст.").arg(fileName)};
   }
   QJsonParseError parsed;
@@ -285,7 +314,8 @@ QByteArray SerializeObject(const LineObject& object) {
   QByteArray out;
   out.reserve(static_cast<qsizetype>(300 * object.lines.size() + 200));
   out.append("{\n  \"format\": \"linecalc-object\",\n");
-  out.append("  \"version\": ").append(QByteArray::number(kObjectFormatVersion)).append(",\n");
+  out.append("  \"version\": ").append(QByteArray::number(ObjectFormatVersion(object)));
+  out.append(",\n");
   Member(out, "  ", "title", object.title);
   Member(out, "  ", "lossLimitPct", object.lossLimitPct);
   out.append("  \"lines\": [");
@@ -298,3 +328,6 @@ QByteArray SerializeObject(const LineObject& object) {
 }
 
 }  // namespace linecalc::object
+  if (object.minSection) {
+    Member(out, "  ", "minSection", SectionList[static_cast<std::size_t>(*object.minSection)]);
+  }

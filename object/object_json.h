@@ -17,10 +17,14 @@ struct ObjectLoad {
 };
 
 // The newest version of the object file this program reads and writes.
-inline constexpr int kObjectFormatVersion = 1;
+inline constexpr int kObjectFormatVersion = 2;
 
-// Reads the JSON text of an object file (version 1). `fileName` names the file in messages.
-// Keys this version does not know are ignored. An R20 of "" or blanks is read as null (the
+// The oldest version that holds everything of `object`: 2 once it uses a key version 1 lacks
+// ("minSection"), otherwise 1, so that older programs still read what they can.
+int ObjectFormatVersion(const LineObject& object);
+
+// Reads the JSON text of an object file (version 1 or 2). `fileName` names the file in messages.
+// Keys its version does not know are ignored. An R20 of "" or blanks is read as null (the
 // table's R20): an empty field means nothing was typed.
 ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName);
 

@@ -106,7 +106,7 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
        "(строка 3, столбец 4)."},
       {"Newer", "--csv out.csv other.linecalc",
        "Файл «other.linecalc»: файл создан более новой версией программы (версия формата 3, "
-       "эта программа читает версию 1)."},
+       "эта программа читает версию 2)."},
       {"OtherFormat", "--csv out.csv project.linecalc",
        "Файл «project.linecalc»: это не файл объекта: ключ «format» равен «project», "
        "ожидается «linecalc-object»."},

@@ -110,9 +110,9 @@ TEST(ParseObject, Errors) {
       {"NotAnObject", "[1, 2]", ": это не файл объекта: ожидается объект JSON."},
       {"OtherFormat", SchoolWith("linecalc-object", "project"),
        ": это не файл объекта: ключ «format» равен «project», ожидается «linecalc-object»."},
-      {"NewerVersion", SchoolWith(R"("version": 1)", R"("version": 2)"),
-       ": файл создан более новой версией программы (версия формата 2, эта программа читает версию "
-       "1)."},
+      {"NewerVersion", SchoolWith(R"("version": 1)", R"("version": 3)"),
+       ": файл создан более новой версией программы (версия формата 3, эта программа читает версию "
+       "2)."},
       {"VersionAsText", SchoolWith(R"("version": 1)", R"("version": "1")"),
        ": ключ «version» должен быть целым числом от 1."},
       {"MissingVersion", SchoolWith(R"("version": 1,)", ""), ": нет ключа «version»."},
@@ -148,6 +148,51 @@ TEST(ParseObject, Errors) {
     EXPECT_FALSE(load.object.has_value()) << c.name;
     EXPECT_EQ(load.error.toStdString(), std::string("Файл «школа.linecalc»") + c.message) << c.name;
   }
+}
+
+// The thinnest section allowed is a key of version 2; a version 1 file reads as before.
+TEST(ParseObject, MinSection) {
+  struct Case {
+    const char* name;
+    const char* version;  // replaces "version": 1,
+    std::optional<int> minSection;
+    const char* error;  // after "Файл «школа.linecalc»"; empty: read
+  };
+  // clang-format off
+  const Case cases[] = {
+      {"Version2", R"("version": 2, "minSection": "1.5",)", 6, ""},
+      {"Version2Empty", R"("version": 2, "minSection": "",)", std::nullopt, ""},
+      {"Version2Null", R"("version": 2, "minSection": null,)", std::nullopt, ""},
+      {"Version2Without", R"("version": 2,)", std::nullopt, ""},
+      {"Version1Ignores", R"("version": 1, "minSection": "1.5",)", std::nullopt, ""},
+      {"NotInTheList", R"("version": 2, "minSection": "1,5",)", std::nullopt,
+       ": неизвестное мин. допустимое сечение «1,5» (ожидается одно из: 0.2, 0.35, 0.5, 0.75, 1.0, "
+       "1.2, 1.5, 2.5, 4.0, 6.0, 10.0)."},
+      {"AsNumber", R"("version": 2, "minSection": 1.5,)", std::nullopt,
+       ": ключ «minSection» должен быть строкой."},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    const ObjectLoad load = Parse(SchoolWith(R"("version": 1,)", c.version));
+    EXPECT_EQ(load.error.toStdString(),
+              *c.error != '\0' ? std::string("Файл «школа.linecalc»") + c.error : "")
+        << c.name;
+    EXPECT_EQ(load.object.has_value() ? load.object->minSection : std::nullopt, c.minSection)
+        << c.name;
+  }
+}
+
+// An object with a minimum is written as version 2 and read back the same; without one it stays
+// version 1 (the example above), which older programs read.
+TEST(SerializeObject, MinSectionNeedsVersion2) {
+  LineObject object = SchoolObject();
+  object.minSection = 7;
+  const std::string text = SerializeObject(object).toStdString();
+  EXPECT_NE(text.find("  \"version\": 2,\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  \"lossLimitPct\": \"10\",\n  \"minSection\": \"2.5\",\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(ParseObject(QByteArray::fromStdString(text), QStringLiteral("x")).object, object);
 }
 
 TEST(SerializeObject, RoundTripKeepsEveryCharacter) {

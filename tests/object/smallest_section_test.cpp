@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/object/test_lines.h"
 
 namespace linecalc {
@@ -77,6 +79,15 @@ TEST(AssessLine, SmallestIsFirstWithin) {
       trial.sectionIndex = row - 1;
       EXPECT_FALSE(WithinLimit(CalculateLine(trial, ".").lossPct, limit)) << limit;
     }
+  }
+}
+
+// With a thinnest section allowed, the search starts there even where a thinner one would do.
+TEST(AssessLine, SearchStartsAtTheMinimum) {
+  const LineInputs in = TableLine(Material::Copper, 0, "2000", LoadKind::Uniform, "6", "10");
+  const std::tuple<double, int, int> cases[] = {{40, 0, 4}, {40, 6, 6}, {40, 3, 4}, {5, 9, 10}};
+  for (const auto& [limit, first, expected] : cases) {
+    EXPECT_EQ(AssessLine(in, limit, ".", first).smallestSection, expected) << limit << " " << first;
   }
 }
 
