@@ -2,7 +2,6 @@
 # the static executables, and the program's icon and version record. Included by the top level
 # only when the target is Windows.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Gui Widgets)
-enable_language(RC)
 
 # A static Qt links no plugin it is not told of. Every program with a window (the tests' too) gets
 # the offscreen and minimal platforms, which the tests and headless runs ask for through
@@ -53,9 +52,14 @@ function(linecalc_windows_program target)
     VERBATIM)
   string(REPLACE "." "," LINECALC_VERSION_COMMAS "${PROJECT_VERSION}.0")
   set(LINECALC_ICO ${ico})
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/linecalc.rc.in
-                 ${PROJECT_BINARY_DIR}/packaging/windows/linecalc.rc @ONLY)
-  target_sources(${target} PRIVATE ${PROJECT_BINARY_DIR}/packaging/windows/linecalc.rc ${ico})
-  set_source_files_properties(${PROJECT_BINARY_DIR}/packaging/windows/linecalc.rc
-    PROPERTIES OBJECT_DEPENDS ${ico})
+  set(rc ${PROJECT_BINARY_DIR}/packaging/windows/linecalc.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/linecalc.rc.in ${rc} @ONLY)
+  # windres by hand: as a source of the RC language it would get the C++ warning options too.
+  set(res ${PROJECT_BINARY_DIR}/packaging/windows/linecalc_rc.obj)
+  add_custom_command(OUTPUT ${res}
+    COMMAND ${CMAKE_RC_COMPILER} -O coff -i ${rc} -o ${res}
+    DEPENDS ${rc} ${ico}
+    COMMENT "Compiling the program's Windows resources"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${res})
 endfunction()
