@@ -69,6 +69,11 @@ void Form1::connectHandlers() {
   new R20KeyFilter(ui_.TxtU, [this] { state_.R20Edited = kTrue; });
   connect(ui_.Command1, &QPushButton::clicked, this, &Form1::calculateSingleLoad);
   connect(ui_.Command2, &QPushButton::clicked, this, &Form1::calculateUniformLoad);
+  // Enter in a load's field runs that load's calculation, as a user expects of a form.
+  connect(ui_.TxtPp, &QLineEdit::returnPressed, ui_.Command1, &QPushButton::click);
+  for (QLineEdit* field : {ui_.TxtPg, ui_.TxtK}) {
+    connect(field, &QLineEdit::returnPressed, ui_.Command2, &QPushButton::click);
+  }
 }
 
 void Form1::load() {

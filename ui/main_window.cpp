@@ -10,6 +10,8 @@
 
 #include "sheet/calculation_sheet.h"
 #include "ui/form1.h"
+#include "ui/help_window.h"
+#include "ui/menu_shortcut_priority.h"
 
 namespace linecalc::ui {
 namespace {
@@ -75,6 +77,7 @@ MainWindow::MainWindow(QWidget* parent)
   form_->setMessageSink([this](const QString& text) { dialogs_.message(text); });
   createActions();
   createMenus();
+  new MenuShortcutPriority(this, menuBar());
   // Form1 keeps its fixed size; the window is that plus the menu bar, and no larger.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -94,6 +97,10 @@ void MainWindow::createActions() {
   aboutAction_ = MakeAction(this, "actionAbout", QStringLiteral("&О программе"), QKeySequence(),
                             QStringLiteral("Версия, лицензия и назначение программы"));
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
+  guideAction_ = MakeAction(this, "actionGuide", QStringLiteral("&Руководство"),
+                            QKeySequence::HelpContents,
+                            QStringLiteral("Руководство пользователя: что и как считает программа"));
+  connect(guideAction_, &QAction::triggered, this, &MainWindow::showGuide);
 }
 
 void MainWindow::createMenus() {
@@ -105,6 +112,8 @@ void MainWindow::createMenus() {
   file->addSeparator();
   file->addAction(quitAction_);
   QMenu* help = addMenuBefore(nullptr, QStringLiteral("&Справка"));
+  help->addAction(guideAction_);
+  help->addSeparator();
   help->addAction(aboutAction_);
 }
 
@@ -132,6 +141,16 @@ void MainWindow::setDialogs(WindowDialogs dialogs) {
 
 void MainWindow::showAbout() {
   dialogs_.about(kAboutText.arg(sheet::ProgramTitle().toHtmlEscaped()));
+}
+
+// One guide window for the program's life, made when first asked for and raised again after.
+void MainWindow::showGuide() {
+  if (guide_ == nullptr) {
+    guide_ = new HelpWindow(this);
+  }
+  guide_->show();
+  guide_->raise();
+  guide_->activateWindow();
 }
 
 }  // namespace linecalc::ui

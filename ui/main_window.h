@@ -15,6 +15,7 @@ class QTextDocument;
 namespace linecalc::ui {
 
 class Form1;
+class HelpWindow;
 
 // The calculator's main window: the unchanged Form1 as its client area, with the menu bar
 // above it. The window is exactly as large as Form1 plus the menu bar.
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   void printSheet();
   void saveSheetPdf();
   void showAbout();
+  void showGuide();
   std::optional<QString> askLineName();
 
   Form1* form_;
@@ -61,6 +63,8 @@ class MainWindow : public QMainWindow {
   QAction* pdfAction_ = nullptr;
   QAction* quitAction_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* guideAction_ = nullptr;
+  HelpWindow* guide_ = nullptr;
 };
 
 }  // namespace linecalc::ui

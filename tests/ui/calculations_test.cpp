@@ -117,6 +117,37 @@ class CalculationsTest : public QObject {
     }
   }
 
+  void enterComputes_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("single");  // LblZ LblUr LblPr LblPot
+    QTest::addColumn<int>("rows");        // of the report
+    // clang-format off
+    QTest::newRow("Рвх: Расчитать") << "TxtPp: 500 Return" << "" << "TxtPp" << "20.00|99.73|497.34|0.53" << 0;
+    QTest::newRow("Рвх: keypad Enter") << "TxtPp: 500 Enter" << "" << "TxtPp" << "20.00|99.73|497.34|0.53" << 0;
+    QTest::newRow("Рвх refused") << "TxtPp: 0 Return" << kRange << "TxtPp" << "|||" << 0;
+    QTest::newRow("Pгр: uniform load") << "TxtPg: 8 Return" << "" << "TxtPg" << "|||" << 13;
+    QTest::newRow("count: uniform load") << "TxtK: 2 Return" << "" << "TxtK" << "|||" << 5;
+    QTest::newRow("count refused") << "TxtK: 0 Return" << kCount << "TxtK" << "|||" << 0;
+    QTest::newRow("R20 computes nothing") << "TxtU: Return" << "" << "TxtU" << "|||" << 0;
+    // clang-format on
+  }
+  // Enter in a load's field runs its calculation and leaves the caret where it was.
+  void enterComputes() {
+    QFETCH(QString, keys);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    QFETCH(QString, single);
+    QFETCH(int, rows);
+    Window w;
+    w.press(keys);
+    QCOMPARE(w.takeMessages().join(u'\n'), message);
+    QCOMPARE(w.focused(), focus);
+    QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), Shown(single));
+    QCOMPARE(w.report().size(), rows);
+  }
+
   void typedFigureIsReadAsWritten_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("typed");  // key by key into the focused field

@@ -8,6 +8,10 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <memory>
 
@@ -106,6 +110,41 @@ void Line(Driver& d, const QString& r20) {
   d.type("TxtU", r20);
 }
 
+// The guide's sections, its subsections indented.
+const QStringList kGuideHeadings{
+    u"Что считает программа"_qs,
+    u"Окно калькулятора"_qs,
+    u"  Исходные данные"_qs,
+    u"  Справочные величины"_qs,
+    u"  Нагрузка в конце линии"_qs,
+    u"  Равномерная нагрузка"_qs,
+    u"  Сообщения об ошибках ввода"_qs,
+    u"  Клавиатура"_qs,
+    u"  Копирование результатов"_qs,
+    u"Лист расчета"_qs,
+    u"Объект: все линии здания"_qs,
+    u"  Окно линий объекта"_qs,
+    u"  Предел потерь и наименьшее сечение"_qs,
+    u"  Файл объекта"_qs,
+    u"Командная строка"_qs,
+    u"Модель расчета и допущения"_qs,
+    u"Намеренно исправленные ошибки"_qs,
+    u"Обозначения и единицы"_qs,
+};
+const QString kChosenHeading = u"Модель расчета и допущения"_qs;
+
+// Claims every key the shortcut map offers it, as a control with key bindings of its own does.
+class ClaimEveryKey : public QObject {
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();
+      return true;
+    }
+    return false;
+  }
+};
+
 // The name a screen reader gives the item of `action` in `menu`.
 QString ItemName(QMenu* menu, QAction* action) {
   QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
@@ -144,6 +183,7 @@ class MainWindowTest : public QObject {
     QTest::newRow("pdf") << u"Файл"_qs << "actionSavePdf" << u"&Сохранить расчет в PDF…"_qs
                          << "Ctrl+E";
     QTest::newRow("quit") << u"Файл"_qs << "actionQuit" << u"В&ыход"_qs << "Ctrl+Q";
+    QTest::newRow("guide") << u"Справка"_qs << "actionGuide" << u"&Руководство"_qs << "F1";
     QTest::newRow("about") << u"Справка"_qs << "actionAbout" << u"&О программе"_qs << "";
   }
   void menuItems() {
@@ -193,6 +233,57 @@ class MainWindowTest : public QObject {
     QCOMPARE(pages.size(), 1);
     QVERIFY(pages[0].contains(u"Линия: Линия 1"_qs));
     QVERIFY(pages[0].contains(u"Расчет нагрузки не выполнялся."_qs));
+  }
+
+  void menuKeysFromEveryControl_data() {
+    QTest::addColumn<QString>("control");
+    for (const char* name : {"CmbDD", "CmbT", "Option1", "CmbL", "CmbU", "TxtPp", "Command1",
+                             "TxtU", "Lst", "TxtPg", "TxtK", "Command2"}) {
+      QTest::newRow(name) << name;
+    }
+  }
+  // Each menu key runs its item wherever the focus is, even where the control claims the key for
+  // itself, as a line edit does with Ctrl+E under the X11 key scheme; other keys stay with it.
+  void menuKeysFromEveryControl() {
+    QFETCH(QString, control);
+    Driver d;
+    d.get<QWidget>(control)->setFocus();
+    ClaimEveryKey claim;
+    QApplication::focusWidget()->installEventFilter(&claim);
+    if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+      field->setText(u"12"_qs);
+      d.keys(QKeySequence::MoveToPreviousWord);
+      QTest::keyClicks(field, u"3"_qs);
+      QCOMPARE(field->text(), u"312"_qs);
+    }
+    // The guide's window takes the focus, so its key comes last.
+    for (const auto& [name, keys] : {std::pair{"actionPrint", u"Ctrl+P"_qs},
+                                     {"actionSavePdf", u"Ctrl+E"_qs},
+                                     {"actionGuide", u"F1"_qs}}) {
+      QSignalSpy triggered(d.window().findChild<QAction*>(name), &QAction::triggered);
+      d.keys(QKeySequence(keys));
+      QVERIFY2(triggered.count() == 1, name);
+    }
+  }
+
+  // F1 opens the guide beside a contents list of its sections; a section chosen there comes to
+  // the top of the text.
+  void guideOnF1() {
+    Driver d;
+    d.keys(QKeySequence(u"F1"_qs));
+    auto* guide = d.window().findChild<QWidget*>(u"HelpWindow"_qs);
+    QVERIFY(guide != nullptr && guide->isVisible());
+    QCOMPARE(guide->windowTitle(), u"Руководство пользователя"_qs);
+    auto* contents = guide->findChild<QTreeWidget*>(u"guideContents"_qs);
+    QStringList headings;
+    for (QTreeWidgetItemIterator it(contents); *it != nullptr; ++it) {
+      headings.append(QString((*it)->parent() != nullptr ? 2 : 0, u' ') + (*it)->text(0));
+    }
+    QCOMPARE(headings, kGuideHeadings);
+    QTreeWidgetItem* chosen = contents->findItems(kChosenHeading, Qt::MatchRecursive)[0];
+    contents->setCurrentItem(chosen);
+    auto* text = guide->findChild<QTextBrowser*>(u"guideText"_qs);
+    QCOMPARE(text->cursorForPosition(QPoint(8, 8)).block().text(), kChosenHeading);
   }
 
   void printThroughThePrinter() {
