@@ -43,7 +43,31 @@ linecalc_install() {
     sudo=(sudo)
   fi
   echo "Installing: ${missing[*]}"
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+  # Another apt run (an unattended upgrade, a second script) may hold its lock for a while;
+  # wait for it instead of failing at once. Messages in English, so that a lock can be told.
+  local apt=("${sudo[@]}" env LC_ALL=C DEBIAN_FRONTEND=noninteractive
+    apt-get -o DPkg::Lock::Timeout=600)
+  linecalc_while_locked "${apt[@]}" update -qq
+  linecalc_while_locked "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# Runs `$@`, an apt-get command, again while it fails on a lock that another apt run holds, for
+# up to ten minutes. apt-get waits for dpkg's lock by itself (DPkg::Lock::Timeout) but fails at
+# once on the lock of the package lists, which `apt-get update` takes.
+linecalc_while_locked() {
+  local log status
+  local deadline=$((SECONDS + 600))
+  log=$(mktemp)
+  while true; do
+    status=0
+    "$@" >"$log" 2>&1 || status=$?
+    cat "$log"
+    if [ "$status" -eq 0 ] || [ "$SECONDS" -ge "$deadline" ] ||
+      ! grep -Eq 'Could not get lock|Unable to acquire the dpkg frontend lock' "$log"; then
+      rm -f "$log"
+      return "$status"
+    fi
+    echo "Another apt run holds its lock; trying again in 10 s." >&2
+    sleep 10
+  done
 }
