@@ -203,8 +203,8 @@ int CheckFormat(const Place& place, const QJsonObject& json) {
                    .arg(number, 0, 'f', 0)
                    .arg(kObjectFormatVersion));
   }
-}
   return static_cast<int>(number);
+}
 
 QString LossLimit(const Place& place, const QJsonObject& json) {
   const QJsonValue limit = json.value(QStringLiteral("lossLimitPct"));
@@ -222,6 +222,9 @@ LineObject ReadObject(const Place& place, const QJsonObject& json) {
   LineObject object;
   object.title = Utf8(place.String(json, QStringLiteral("title")));
   object.lossLimitPct = Utf8(LossLimit(place, json));
+  if (version >= 2) {
+    object.minSection = ReadMinSection(place, json);
+  }
   const QJsonValue lines = place.Required(json, QStringLiteral("lines"));
   if (!lines.isArray()) {
     place.Fail(QStringLiteral("ключ «lines» должен быть массивом"));
@@ -229,9 +232,6 @@ LineObject ReadObject(const Place& place, const QJsonObject& json) {
   const QJsonArray array = lines.toArray();
   object.lines.reserve(static_cast<std::size_t>(array.size()));
   for (qsizetype i = 0; i < array.size(); ++i) {
-  if (version >= 2) {
-    object.minSection = ReadMinSection(place, json);
-  }
     object.lines.push_back(ReadLine(place, i + 1, array.at(i)));
   }
   return object;
@@ -282,6 +282,10 @@ void AppendLine(QByteArray& out, const ObjectLine& line) {
 
 }  // namespace
 
+int ObjectFormatVersion(const LineObject& object) {
+  return object.minSection ? 2 : 1;
+}
+
 ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
   const Place place(fileName);
   QByteArray text = bytes;
@@ -289,10 +293,6 @@ ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
     text.remove(0, 3);  // a byte-order mark that some editors write
   }
   if (text.trimmed().isEmpty()) {
-int ObjectFormatVersion(const LineObject& object) {
-  return object.minSection ? 2 : 1;
-}
-
     return {std::nullopt, QStringLiteral("Файл «%1» пуст.").arg(fileName)};
   }
   QJsonParseError parsed;
@@ -318,6 +318,9 @@ QByteArray SerializeObject(const LineObject& object) {
   out.append(",\n");
   Member(out, "  ", "title", object.title);
   Member(out, "  ", "lossLimitPct", object.lossLimitPct);
+  if (object.minSection) {
+    Member(out, "  ", "minSection", SectionList[static_cast<std::size_t>(*object.minSection)]);
+  }
   out.append("  \"lines\": [");
   for (std::size_t i = 0; i < object.lines.size(); ++i) {
     out.append(i == 0 ? "\n" : ",\n");
@@ -328,6 +331,3 @@ QByteArray SerializeObject(const LineObject& object) {
 }
 
 }  // namespace linecalc::object
-  if (object.minSection) {
-    Member(out, "  ", "minSection", SectionList[static_cast<std::size_t>(*object.minSection)]);
-  }
