@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <compare>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
+#include <string>
 #include <system_error>
 
 #include "calc/radix_number.h"
@@ -157,7 +160,51 @@ Checked<double> ConvertDecimal(const DecimalParts& parts) {
   return parts.negative ? -value : value;
 }
 
+// The length of the number at the start of the blank-free `s`, 0 when there is none.
+size_t LeadingNumberLength(std::string_view s) {
+  if (s.size() >= 2 && s[0] == '&' && std::strchr("HhOo", s[1]) != nullptr) {
+    const bool hex = s[1] == 'H' || s[1] == 'h';
+    size_t pos = 2;
+    while (pos < s.size() && (hex ? std::isxdigit(static_cast<unsigned char>(s[pos])) != 0
+                                  : s[pos] >= '0' && s[pos] <= '7')) {
+      ++pos;
+    }
+    return pos > 2 ? pos : 0;
+  }
+  const DecimalParts parts = SplitDecimal(s);
+  if (parts.whole.empty() && parts.fraction.empty()) {
+    return 0;
+  }
+  // The exponent's digits are the last part taken; without them, the last is the fraction, the
+  // point or the whole digits.
+  const std::string_view last = !parts.exponent.empty()
+                                    ? parts.exponent
+                                    : (!parts.fraction.empty() ? parts.fraction : parts.whole);
+  size_t end = static_cast<size_t>(last.data() + last.size() - s.data());
+  if (parts.exponent.empty() && parts.fraction.empty() && end < s.size() &&
+      (s[end] == '.' || s[end] == ',')) {
+    ++end;  // "5." is whole
+  }
+  return end;
+}
+
 }  // namespace
+
+bool HasNumber(std::string_view text, bool whole) {
+  const std::string compact = WithoutBlanks(text);
+  const size_t length = LeadingNumberLength(compact);
+  return length > 0 && (!whole || length == compact.size());
+}
+
+std::string ShortestDecimal(double value, Notation notation) {
+  // A fixed form of the largest doubles has 309 digits; shortest digits need no more room.
+  std::array<char, 400> text;
+  const auto result =
+      notation == Notation::Plain
+          ? std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed)
+          : std::to_chars(text.data(), text.data() + text.size(), value);
+  return std::string(text.data(), result.ptr);
+}
 
 Checked<double> ReadNumber(std::string_view text) {
   const std::string compact = WithoutBlanks(text);

@@ -16,6 +16,21 @@ namespace linecalc {
 // range of a double is a fault; one too small for it reads as 0.
 Checked<double> ReadNumber(std::string_view text);
 
+// True when `text`, blanks ignored as ReadNumber ignores them, starts with a number that
+// ReadNumber reads (not merely a text that reads as 0 for want of one). With `whole`, nothing
+// may follow that number: "1О" (a Cyrillic О) starts with one but is not one whole.
+bool HasNumber(std::string_view text, bool whole);
+
+// How ShortestDecimal may write a number.
+enum class Notation {
+  Any,    // an exponent when that is shorter ("1e+300")
+  Plain,  // digits and "." only ("1000…0", "0.0001")
+};
+
+// The shortest text that ReadNumber reads as exactly `value` (finite), with "." as the decimal
+// separator: "16.2", "20", "-1", "0.1".
+std::string ShortestDecimal(double value, Notation notation);
+
 // Shows `value` (finite) with two decimals and `decimalSeparator`: at least one digit before the
 // separator, "-" when negative, no grouping. Rounds as a person rounds the value's decimal form:
 // the double is taken to 15 significant digits, then a half at the third decimal goes away from

@@ -59,6 +59,14 @@ std::optional<double> ReadLossLimit(std::string_view text) {
   return limit ? limit.value() : std::numeric_limits<double>::max();
 }
 
+bool IsLossLimit(std::string_view text, bool whole) {
+  if (std::all_of(text.begin(), text.end(), IsBlank)) {
+    return true;
+  }
+  const Checked<double> limit = ReadNumber(text);
+  return HasNumber(text, whole) && limit && limit.value() >= 0 && limit.value() <= 100;
+}
+
 bool WithinLimit(double lossPct, double limitPct) {
   return RoundAsDisplayed(lossPct) <= RoundAsDisplayed(limitPct);
 }

@@ -26,6 +26,11 @@ struct LineAssessment {
 // text by the number input rule. A limit beyond the range of a double limits nothing.
 std::optional<double> ReadLossLimit(std::string_view text);
 
+// Whether `text` may be an object's loss limit: empty or blanks (no limit), or a number from 0 to
+// 100 by the number input rule; "abc", "-1", "101" and "1e400" may not. With `whole`, nothing but
+// blanks may follow the number, as where a user types it ("1О" with a Cyrillic О may not).
+bool IsLossLimit(std::string_view text, bool whole);
+
 // True when `lossPct` as shown (two decimals) is at most `limitPct` as shown.
 bool WithinLimit(double lossPct, double limitPct);
 

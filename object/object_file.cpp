@@ -19,18 +19,28 @@ QString TooLarge(qint64 size) {
       .arg(kMaxObjectFileBytes);
 }
 
+QString DanglingLink(const QFileInfo& link) {
+  return QStringLiteral("не найден: это ссылка на несуществующий файл «%1»")
+      .arg(QDir::toNativeSeparators(link.symLinkTarget()));
+}
+
 }  // namespace
 
 ObjectLoad ReadObjectFile(const QString& path) {
   const QString shownName = QDir::toNativeSeparators(path);
   const QFileInfo info(path);
   if (!info.exists()) {
-    return Refuse(shownName, QStringLiteral("не найден"));
+    return Refuse(shownName, info.isSymLink() ? DanglingLink(info) : QStringLiteral("не найден"));
   }
   if (info.isDir()) {
     return Refuse(shownName, QStringLiteral("не удается прочитать: это папка"));
   }
-  if (info.isFile() && info.size() > kMaxObjectFileBytes) {
+  // A pipe with no writer would block reading for ever, and a device may never end.
+  if (!info.isFile()) {
+    return Refuse(shownName, QStringLiteral("не удается прочитать: это не обычный файл, а канал, "
+                                            "сокет или устройство"));
+  }
+  if (info.size() > kMaxObjectFileBytes) {
     return Refuse(shownName, TooLarge(info.size()));
   }
   QFile file(path);
@@ -39,7 +49,7 @@ ObjectLoad ReadObjectFile(const QString& path) {
                                  ? QStringLiteral("не удается открыть для чтения")
                                  : QStringLiteral("не удается прочитать: нет прав на чтение"));
   }
-  // A pipe or a device tells no size in advance; read one byte past the limit to notice it.
+  // The file may have grown since its size was taken; read one byte past the limit to notice it.
   const QByteArray bytes = file.read(kMaxObjectFileBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     return Refuse(shownName, QStringLiteral("не удается прочитать: ошибка чтения"));

@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QStringList>
 
+#include "calc/smallest_section.h"
 #include "calc/tables.h"
 #include "object/json_text.h"
 
@@ -200,7 +201,7 @@ int CheckFormat(const Place& place, const QJsonObject& json) {
   if (number > kObjectFormatVersion) {
     place.Fail(QStringLiteral("файл создан более новой версией программы (версия формата %1, эта "
                               "программа читает версию %2)")
-                   .arg(number, 0, 'f', 0)
+                   .arg(number, 0, 'g', 15)
                    .arg(kObjectFormatVersion));
   }
   return static_cast<int>(number);
@@ -214,7 +215,13 @@ QString LossLimit(const Place& place, const QJsonObject& json) {
   if (!limit.isString()) {
     place.Fail(QStringLiteral("ключ «lossLimitPct» должен быть строкой"));
   }
-  return limit.toString();
+  const QString text = limit.toString();
+  if (!IsLossLimit(Utf8(text), false)) {
+    place.Fail(QStringLiteral("предел потерь «%1» (ключ «lossLimitPct») должен быть числом от 0 "
+                              "до 100 %")
+                   .arg(text));
+  }
+  return text;
 }
 
 LineObject ReadObject(const Place& place, const QJsonObject& json) {
@@ -294,6 +301,12 @@ ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
   }
   if (text.trimmed().isEmpty()) {
     return {std::nullopt, QStringLiteral("Файл «%1» пуст.").arg(fileName)};
+  }
+  // A JSON text in UTF-8 holds no zero byte; one in UTF-16 holds one in every Latin character.
+  if (text.contains('\0') || text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+    return {std::nullopt, QStringLiteral("Файл «%1» записан не в кодировке UTF-8 (возможно, в "
+                                         "UTF-16); сохраните его в UTF-8.")
+                              .arg(fileName)};
   }
   QJsonParseError parsed;
   const QJsonDocument document = QJsonDocument::fromJson(text, &parsed);

@@ -25,6 +25,8 @@ QString Reason(const QString& path, QFileDevice::FileError error) {
     return QStringLiteral("нет прав на запись в папку «%1»").arg(folder);
   }
   switch (error) {
+    case QFileDevice::ResourceError:  // what Qt makes of ENOSPC
+      return QStringLiteral("нет места на диске");
     case QFileDevice::WriteError:
       return QStringLiteral("ошибка записи (возможно, нет места на диске)");
     case QFileDevice::RenameError:

@@ -179,5 +179,47 @@ TEST(RoundToInt16, HalfToEvenOrAFaultNamingItsStep) {
   }
 }
 
+// What a field is given for a value read elsewhere: the fewest characters that read back as
+// exactly that value, digits and "." only where a field keeps nothing else.
+TEST(ShortestDecimal, ReadsBackAsTheSameValue) {
+  struct Case {
+    double value;
+    Notation notation;
+    const char* text;
+  };
+  const Case cases[] = {{16.2, Notation::Any, "16.2"},
+                        {20, Notation::Any, "20"},
+                        {-1, Notation::Any, "-1"},
+                        {0.1 + 0.2, Notation::Any, "0.30000000000000004"},
+                        {1e300, Notation::Any, "1e+300"},
+                        {1e-7, Notation::Any, "1e-07"},
+                        {1e-7, Notation::Plain, "0.0000001"},
+                        {1e21, Notation::Plain, "1000000000000000000000"},
+                        {0, Notation::Plain, "0"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ShortestDecimal(c.value, c.notation), c.text);
+    EXPECT_EQ(ReadNumber(c.text).value(), c.value) << c.text;
+  }
+}
+
+// Where a text is kept as typed, it must be a number, and there a whole one.
+TEST(HasNumber, LeadingOrWhole) {
+  struct Case {
+    const char* text;
+    bool leading;
+    bool whole;
+  };
+  const Case cases[] = {{"5", true, true},        {" 7,5 ", true, true}, {"5.", true, true},
+                        {"1e3", true, true},      {"&HFF", true, true},  {"1 0", true, true},
+                        {"1\u041E", true, false}, {"5 %", true, false},  {"1e", true, false},
+                        {"12abc", true, false},   {"abc", false, false}, {"", false, false},
+                        {"-", false, false},      {".", false, false},   {"&H", false, false},
+                        {"&O9", false, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(HasNumber(c.text, false), c.leading) << c.text;
+    EXPECT_EQ(HasNumber(c.text, true), c.whole) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace linecalc

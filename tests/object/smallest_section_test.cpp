@@ -22,6 +22,23 @@ TEST(ReadLossLimit, BlankIsNoLimit) {
   EXPECT_EQ(ReadLossLimit("нет"), 0.0);
 }
 
+TEST(IsLossLimit, ANumberFrom0To100) {
+  struct Case {
+    const char* text;
+    bool inFile;   // the number may be followed by other text
+    bool inField;  // nothing but blanks may follow it
+  };
+  const Case cases[] = {{"", true, true},         {"  ", true, true},       {"0", true, true},
+                        {"100", true, true},      {" 2,5 ", true, true},    {"5 %", true, false},
+                        {"1\u041E", true, false}, {"100.01", false, false}, {"101", false, false},
+                        {"-1", false, false},     {"1e400", false, false},  {"abc", false, false},
+                        {"нет", false, false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsLossLimit(c.text, false), c.inFile) << c.text;
+    EXPECT_EQ(IsLossLimit(c.text, true), c.inField) << c.text;
+  }
+}
+
 TEST(WithinLimit, ComparesShownValues) {
   EXPECT_TRUE(WithinLimit(3.004, 3));       // shown 3.00
   EXPECT_FALSE(WithinLimit(3.005, 3));      // shown 3.01
