@@ -33,8 +33,9 @@ class Form1 : public QWidget {
 
   // Enters `inputs` as a user would (the material, the section picked from its list, the other
   // list texts typed, a typed R20 kept) and presses the button of its load, so that its results
-  // or its message appear as after that calculation.
-  void loadLine(const LineInputs& inputs);
+  // or its message appear as after that calculation. Each field gets the value the object read
+  // from its text. False, with nothing changed, when the R20 field cannot hold the line's R20.
+  bool loadLine(const LineInputs& inputs);
 
   // The single-load calculation whose results are on view, with the inputs it was made from;
   // empty once a refresh has emptied those results.
