@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include "app/platform.h"
 #include "object/object_csv.h"
@@ -203,6 +207,56 @@ bool AnyExport(const QCommandLineParser& parser) {
   return false;
 }
 
+// Which of two outputs was meant is anyone's guess: neither is written.
+bool RepeatsAnOption(const QCommandLineParser& parser) {
+  for (const Export& entry : kExports) {
+    if (parser.values(Text(entry.option)).size() > 1) {
+      PrintError(QStringLiteral("параметр --%1 указан более одного раза; укажите его один раз "
+                                "(linecalc --help — справка).")
+                     .arg(Text(entry.option)));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Qt warns on standard error when XDG_RUNTIME_DIR is not set (under sudo, cron, a container),
+// which is no concern of a user who asked for an export: a private folder of our own, made only
+// for this run, stands in for it.
+void UsePrivateRuntimeFolder() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    return;
+  }
+  static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/linecalc-runtime-XXXXXX"));
+  if (folder.isValid()) {
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder.path()));
+  }
+#endif
+}
+
+QtMessageHandler qtHandler = nullptr;
+
+// Stands in for Qt's handler while the window's application starts: Qt's complaints about the
+// display are replaced by one Russian message and the exit status of every failure.
+void NoWindowHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtFatalMsg) {
+    PrintError(
+        QStringLiteral("не удается открыть окно: нет графического дисплея (не заданы "
+                       "DISPLAY и WAYLAND_DISPLAY или к дисплею нельзя подключиться). "
+                       "Без окна работают --csv, --pdf и --xlsx (linecalc --help — "
+                       "справка)."));
+    std::fflush(stderr);
+    std::_Exit(kFailure);
+  }
+  if (std::string_view(context.category != nullptr ? context.category : "").starts_with("qt.qpa")) {
+    return;  // how Qt looked for a platform: said in our words if it fails
+  }
+  if (qtHandler != nullptr) {
+    qtHandler(type, context, message);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
@@ -210,8 +264,10 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
   QCoreApplication::setApplicationVersion(QStringLiteral(LINECALC_VERSION));
   switch (Demand(std::span<char*>(argv + 1, argv + argc))) {
     case AppKind::Core:
+      UsePrivateRuntimeFolder();
       return std::make_unique<QCoreApplication>(argc, argv);
     case AppKind::Gui:
+      UsePrivateRuntimeFolder();
       // Painting a PDF needs fonts, not a screen.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", HeadlessPlatform());
@@ -220,7 +276,11 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
     case AppKind::Widgets:
       break;
   }
-  return std::make_unique<QApplication>(argc, argv);
+  // Without a display Qt ends the program with its own English words; say it in ours instead.
+  qtHandler = qInstallMessageHandler(NoWindowHandler);
+  auto app = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(qtHandler);
+  return app;
 }
 
 int Run(QCoreApplication& app) {
@@ -232,6 +292,9 @@ int Run(QCoreApplication& app) {
       problem.chop(1);
     }
     PrintError(QStringLiteral("%1 (linecalc --help — справка).").arg(problem));
+    return kFailure;
+  }
+  if (RepeatsAnOption(parser)) {
     return kFailure;
   }
   if (parser.isSet(QStringLiteral("help"))) {

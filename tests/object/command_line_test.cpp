@@ -48,7 +48,7 @@ class CommandLine : public ::testing::Test {
   Finished Linecalc(const QStringList& arguments) const {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) {
       environment.remove(QString::fromLatin1(name));
     }
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
@@ -92,6 +92,7 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
   Write("section.linecalc", QByteArray(kValid).replace("\"1.5\"", "\"1,5\""));
   Write("broken.linecalc", "{\n  \"format\": \"linecalc-object\"\n  \"version\": 1\n}");
   Write("huge.linecalc", QByteArray(16 * 1024 * 1024 + 1, ' '));
+  Write("limit.linecalc", QByteArray(kValid).replace("\"10\", \"lines", "\"1e400\", \"lines"));
   QDir(dir_.path()).mkdir(QStringLiteral("folder"));
   struct Case {
     const char* name;
@@ -133,6 +134,16 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
        "укажите один файл объекта (linecalc --help — справка)."},
       {"NoOutput", "school.linecalc --csv", ""},
       {"UnknownOption", "--bogus school.linecalc", ""},
+      {"LimitOutOfRange", "--csv out.csv limit.linecalc",
+       "Файл «limit.linecalc»: предел потерь «1e400» (ключ «lossLimitPct») должен быть числом "
+       "от 0 до 100 %."},
+      {"RepeatedOption", "--csv out.csv --csv - school.linecalc",
+       "параметр --csv указан более одного раза; укажите его один раз (linecalc --help — "
+       "справка)."},
+      {"NoDisplay", "school.linecalc",
+       "не удается открыть окно: нет графического дисплея (не заданы DISPLAY и WAYLAND_DISPLAY "
+       "или к дисплею нельзя подключиться). Без окна работают --csv, --pdf и --xlsx (linecalc "
+       "--help — справка)."},
   };
   // clang-format on
   for (const Case& c : cases) {
