@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -15,6 +18,7 @@
 #include "object/object_file.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/main_window.h"
+#include "ui/object/column_layout.h"
 #include "ui/object/line_table_model.h"
 #include "ui/object/object_menu.h"
 #include "ui/object/object_window.h"
@@ -56,8 +60,14 @@ struct Program {
       asked.append(name);
       return answer;
     };
-    dialogs.savePath = [this](const QString&) { return savePath; };
-    dialogs.openPath = [this](const QString&) { return openPath; };
+    dialogs.savePath = [this](const QString& offered) {
+      this->offered.append(offered);
+      return savePath;
+    };
+    dialogs.openPath = [this](const QString& folder) {
+      offered.append(folder);
+      return openPath;
+    };
     dialogs.lineName = [](const QString& suggested) {
       return std::optional<QString>(suggested + QStringLiteral(" (добавлена)"));
     };
@@ -86,7 +96,31 @@ struct Program {
   SaveAnswer answer = SaveAnswer::Cancel;
   QString savePath;
   QString openPath;
+  QStringList offered;  // what the file dialogs offered
 };
+
+// The texts of the shown columns, left to right.
+QString ShownColumns(QTableView& table) {
+  const QHeaderView* header = table.horizontalHeader();
+  QStringList names;
+  for (int visual = 0; visual < header->count(); ++visual) {
+    const int logical = header->logicalIndex(visual);
+    if (!header->isSectionHidden(logical)) {
+      names.append(table.model()->headerData(logical, Qt::Horizontal).toString());
+    }
+  }
+  return names.join(u'|');
+}
+
+const QString kDefaultColumns =
+    "Линия|Материал|Сечение (мм²)|Длина (м)|Температура (°C)|Напряжение (В)|R20 (Ом/км)|Нагрузка|"
+    "Мощность (Вт)|Кол-во гр|Итог|Потери (%)|Мин. сечение|Rл (Ом)|Jмакс (А)|Jопт (А)|Рож (Вт)|"
+    "Zнагр (Ом)|Uрез (В)|Ррез (Вт)|Потери (дБ)|Падение напряжения (%)|Каскадное напряжение (В)|"
+    "Сообщение";
+
+const QString kRefused =
+    "Столбец «%1»: «%2» — не число (после числа допустимы только пробелы). "
+    "Значение не изменено.";
 
 }  // namespace
 
@@ -96,12 +130,14 @@ class ObjectWindowTest : public QObject {
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() {
+    QSettings().remove("objects/columns");
+    QSettings().remove("objects/lastFolder");
     QVERIFY(dir_.isValid());
     path_ = dir_.filePath("школа.linecalc");
     WriteFile(path_, kObjectJson);
   }
 
-  // Enter on a row puts it into the calculator, which then shows the figures of the row.
+  // Enter moves down; Ctrl+L puts the row into the calculator, which shows its figures.
   void rowLoadedIntoCalculator() {
     Program p;
     QVERIFY(p.objects.openFile(path_));
@@ -111,6 +147,10 @@ class ObjectWindowTest : public QObject {
     p.objects.table().setFocus();
     p.objects.table().setCurrentIndex(p.objects.model().index(0, 3));
     QTest::keyClick(&p.objects.table(), Qt::Key_Return);
+    QCOMPARE(p.objects.table().currentIndex(), p.objects.model().index(1, 3));
+    QCOMPARE(p.result("LblPot"), "");
+    p.objects.table().setCurrentIndex(p.objects.model().index(0, 3));
+    QTest::keyClick(&p.objects.table(), Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(p.result("LblZ") + "|" + p.result("LblUr") + "|" + p.result("LblPr") + "|" +
                  p.result("LblPot") + "|" + p.result("LblAR"),
              p.cell(0, LineColumn::ZLoad) + "|" + p.cell(0, LineColumn::URes) + "|" +
@@ -118,7 +158,7 @@ class ObjectWindowTest : public QObject {
                  p.cell(0, LineColumn::RLine));
     QCOMPARE(p.result("LblPot"), Shown("3.98"));
     QCOMPARE(p.main.findChild<QLineEdit*>("TxtU")->text(), "2");
-    p.objects.loadIntoCalculator(1);
+    emit p.objects.table().verticalHeader()->sectionDoubleClicked(1);  // on the row number
     QCOMPARE(p.result("Lbl15") + "|" + p.result("Lbl16") + "|" + p.result("LblAR"),
              p.cell(1, LineColumn::LossPct) + "|" + p.cell(1, LineColumn::CascadeVoltage) + "|" +
                  p.cell(1, LineColumn::RLine));
@@ -341,6 +381,195 @@ class ObjectWindowTest : public QObject {
     QVERIFY(!p.objects.isWindowModified());
     QTest::keyClick(&table, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(p.cell(0, LineColumn::Name), "Улица");
+  }
+
+  // Inputs first, then what a user scans for; moved or hidden from the header's menu, and so
+  // again in the next run.
+  void columns_data() {
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("as they come") << "" << kDefaultColumns;
+    QTest::newRow("first moved right")
+        << "Переместить столбец вправо"
+        << QString(kDefaultColumns).replace("Линия|Материал", "Материал|Линия");
+    QTest::newRow("first hidden") << "Линия" << kDefaultColumns.mid(6);
+  }
+  void columns() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, shown);
+    {
+      Program p;
+      QVERIFY(p.objects.openFile(path_));
+      QWidget* header = p.objects.table().horizontalHeader()->viewport();
+      const QStringList offered = ThroughContextMenu(header, chosen);
+      QCOMPARE(offered.first() + "|" + offered.last(),
+               "Переместить столбец влево|Восстановить столбцы по умолчанию");
+      QCOMPARE(ShownColumns(p.objects.table()), shown);
+    }
+    Program next;
+    QCOMPARE(ShownColumns(next.objects.table()), shown);
+    next.objects.columns().restoreDefault();
+    QCOMPARE(ShownColumns(next.objects.table()), kDefaultColumns);
+  }
+
+  // A number cell takes a number with nothing but blanks after it; anything else is refused
+  // with a message and the cell keeps its text.
+  void strictCells_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString nbsp = QString(QChar(0x00A0));
+    // clang-format off
+    QTest::newRow("Cyrillic О after a length") << int(LineColumn::Length) << "12О" << kRefused.arg("Длина (м)", "12О");
+    QTest::newRow("Cyrillic О after a power") << int(LineColumn::Power) << "1О" << kRefused.arg("Мощность (Вт)", "1О");
+    QTest::newRow("exponent without digits") << int(LineColumn::R20) << "2e" << kRefused.arg("R20 (Ом/км)", "2e");
+    QTest::newRow("letters only") << int(LineColumn::Voltage) << "сто" << kRefused.arg("Напряжение (В)", "сто");
+    QTest::newRow("blanks after") << int(LineColumn::Voltage) << "50  " << "";
+    QTest::newRow("grouped thousands") << int(LineColumn::Length) << "1" + nbsp + "000" << "";
+    QTest::newRow("emptied R20: the table's") << int(LineColumn::R20) << "" << "";
+    QTest::newRow("a name is any text") << int(LineColumn::Name) << "12О" << "";
+    // clang-format on
+  }
+  void strictCells() {
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    const QModelIndex index = p.objects.model().index(0, column);
+    const QString before = index.data(Qt::EditRole).toString();
+    p.edit(0, LineColumn(column), text);
+    QTest::qWait(0);
+    QCOMPARE(p.messages.join(""), message);
+    QCOMPARE(index.data(Qt::EditRole).toString(), message.isEmpty() ? text : before);
+    QCOMPARE(p.objects.undoStack().count(), message.isEmpty() ? 1 : 0);
+  }
+
+  // In an open drop-down the arrows only look; Enter commits and moves down, Tab commits and
+  // moves on, Escape leaves the cell as it was.
+  void dropDownKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << "4.0" << 1 << int(LineColumn::Section);
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << "4.0" << 0 << int(LineColumn::Length);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << "1.5" << 0 << int(LineColumn::Section);
+  }
+  void dropDownKeys() {
+    QFETCH(int, key);
+    QFETCH(QString, section);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    QApplication::setActiveWindow(&p.objects);
+    QVERIFY(QTest::qWaitForWindowActive(&p.objects));
+    QTableView& table = p.objects.table();
+    table.setFocus();
+    table.setCurrentIndex(p.objects.model().index(0, int(LineColumn::Section)));
+    QTest::keyClick(&table, Qt::Key_F2);
+    auto* box = table.findChild<QComboBox*>("choiceEditor");
+    QVERIFY(box != nullptr);
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentText(), "4.0");
+    QCOMPARE(p.cell(0, LineColumn::Section), "1.5");
+    QTest::keyClick(box, Qt::Key(key));
+    QCOMPARE(p.cell(0, LineColumn::Section), section);
+    QCOMPARE(table.currentIndex(), p.objects.model().index(row, column));
+    QCOMPARE(p.objects.undoStack().count(), section == "1.5" ? 0 : 1);
+  }
+
+  // Every change is undone under its own Russian name; a deletion asks nothing and says how.
+  void undoTexts_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("undo");
+    QTest::newRow("section") << "section"
+                             << "&Отменить: изменение сечения (строка 2)";
+    QTest::newRow("count") << "count"
+                           << "&Отменить: изменение количества громкоговорителей (строка 2)";
+    QTest::newRow("delete") << "delete"
+                            << "&Отменить: удаление линии (строка 1)";
+    QTest::newRow("move") << "move"
+                          << "&Отменить: перемещение линии (строка 1 → 2)";
+    QTest::newRow("title") << "title"
+                           << "&Отменить: изменение названия объекта";
+  }
+  void undoTexts() {
+    QFETCH(QString, change);
+    QFETCH(QString, undo);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    QCOMPARE(p.objects.findChild<QAction*>("undo")->text(), "&Отменить");
+    if (change == "section") {
+      p.edit(1, LineColumn::Section, "4.0");
+    } else if (change == "count") {
+      p.edit(1, LineColumn::Count, "12");
+    } else if (change == "title") {
+      p.objects.model().editTitle("Школа № 6");
+    } else {
+      p.objects.table().setCurrentIndex(p.objects.model().index(0, 0));
+      p.objects.findChild<QAction*>(change == "delete" ? "deleteLine" : "moveLineDown")->trigger();
+    }
+    QCOMPARE(p.objects.findChild<QAction*>("undo")->text(), undo);
+    QCOMPARE(p.objects.statusBar()->currentMessage(),
+             change == "delete" ? "Линия «Холл» удалена. Отменить: Ctrl+Z" : "");
+    p.objects.undoStack().undo();
+    QCOMPARE(p.objects.findChild<QAction*>("redo")->text(),
+             QString(undo).replace("&Отменить", "&Повторить"));
+  }
+
+  // The thinnest section allowed starts the search, is applied to the selected lines in one
+  // undoable step, and makes the file version 2 while it is set.
+  void minSectionAppliedAndSaved() {
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    auto* minimum = p.objects.findChild<QComboBox*>("minSection");
+    QCOMPARE(minimum->currentText(), "нет");
+    QCOMPARE(p.cell(0, LineColumn::SmallestSection), "нет");
+    minimum->setCurrentIndex(minimum->findText("10.0"));
+    QCOMPARE(p.cell(1, LineColumn::SmallestSection), "10.0");
+    p.objects.table().selectAll();
+    p.objects.applyMinSection();
+    QCOMPARE(p.cell(0, LineColumn::Section) + "|" + p.cell(1, LineColumn::Section), "1.5|10.0");
+    QCOMPARE(p.objects.model().lineObject().lines[1].inputs.r20, std::nullopt);
+    QCOMPARE(p.objects.statusBar()->currentMessage(),
+             "Сечение изменено в линиях: 1. Нет достаточного сечения: «Холл».");
+    QCOMPARE(p.objects.findChild<QAction*>("undo")->text(),
+             "&Отменить: применение мин. сечения (строка 2)");
+    p.savePath = dir_.filePath("мин.linecalc");
+    QVERIFY(p.objects.saveAs());
+    const QByteArray saved = ReadFile(p.savePath);
+    QVERIFY(saved.contains("\"version\": 2,") && saved.contains("\"minSection\": \"10.0\","));
+    p.objects.undoStack().undo();
+    QCOMPARE(p.cell(1, LineColumn::Section), "2.5");
+    p.objects.undoStack().undo();
+    QCOMPARE(minimum->currentText(), "нет");
+    QVERIFY(p.objects.save());
+    QVERIFY(ReadFile(p.savePath).contains("\"version\": 1,"));
+    QVERIFY(!ReadFile(p.savePath).contains("minSection"));
+    QVERIFY(p.objects.openFile(dir_.filePath("мин.linecalc")));
+    QCOMPARE(minimum->currentText(), "нет");
+    WriteFile(path_, ReadFile(path_).replace("\"version\": 1,",
+                                             "\"version\": 2, \"minSection\": \"4.0\","));
+    QVERIFY(p.objects.openFile(path_));
+    QCOMPARE(minimum->currentText(), "4.0");
+    QCOMPARE(p.objects.undoStack().count(), 0);
+  }
+
+  // A new object is offered under its title in the documents folder; then the folder last used.
+  void fileDialogsOffer() {
+    Program p;
+    p.objects.model().editTitle("Школа № 5: корпус А/Б");
+    p.savePath = dir_.filePath("школа 5.linecalc");
+    QVERIFY(p.objects.saveAs());
+    p.openPath = path_;
+    p.objects.findChild<QAction*>("openObject")->trigger();
+    QCOMPARE(p.offered,
+             QStringList({QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                              "/Школа № 5 корпус А Б.linecalc",
+                          dir_.path()}));
   }
 
  private:

@@ -1,5 +1,6 @@
 #include "ui/object/line_cells.h"
 
+#include "calc/number_format.h"
 #include "calc/tables.h"
 #include "ui/qt_text.h"
 
@@ -154,6 +155,41 @@ std::optional<object::ObjectLine> WithInput(const object::ObjectLine& line, Line
     return std::nullopt;
   }
   return edited;
+}
+
+bool IsReadableInput(LineColumn column, const QString& text) {
+  if (!IsInputColumn(column) || IsChoiceColumn(column) || column == LineColumn::Name ||
+      text.trimmed().isEmpty()) {
+    return true;
+  }
+  return HasNumber(text.toStdString(), true);
+}
+
+QString EditText(LineColumn column) {
+  switch (column) {
+    case LineColumn::Name:
+      return QStringLiteral("изменение названия линии");
+    case LineColumn::Material:
+      return QStringLiteral("изменение материала");
+    case LineColumn::Section:
+      return QStringLiteral("изменение сечения");
+    case LineColumn::Length:
+      return QStringLiteral("изменение длины");
+    case LineColumn::Temperature:
+      return QStringLiteral("изменение температуры");
+    case LineColumn::Voltage:
+      return QStringLiteral("изменение напряжения");
+    case LineColumn::R20:
+      return QStringLiteral("изменение R20");
+    case LineColumn::Load:
+      return QStringLiteral("изменение вида нагрузки");
+    case LineColumn::Power:
+      return QStringLiteral("изменение мощности");
+    case LineColumn::Count:
+      return QStringLiteral("изменение количества громкоговорителей");
+    default:
+      return QStringLiteral("изменение линии");
+  }
 }
 
 object::ObjectLine DefaultLine(const QString& name) {

@@ -34,6 +34,14 @@ QString InputText(const object::ObjectLine& line, object::LineColumn column);
 std::optional<object::ObjectLine> WithInput(const object::ObjectLine& line,
                                             object::LineColumn column, const QString& text);
 
+// Whether `text` may be stored in `column` as typed: a number column takes a blank text or a
+// number with nothing but blanks after it ("12О" with a Cyrillic О is refused); any other column
+// takes any text.
+bool IsReadableInput(object::LineColumn column, const QString& text);
+
+// What an edit of `column` is called where it can be undone: "изменение сечения".
+QString EditText(object::LineColumn column);
+
 // A new line as the calculator window starts: its default choices and a uniform load of its
 // default loudspeakers, named `name`.
 object::ObjectLine DefaultLine(const QString& name);

@@ -4,9 +4,13 @@
 
 namespace linecalc::ui {
 
+QString OnRow(const QString& what, int row) {
+  return QStringLiteral("%1 (строка %2)").arg(what).arg(row + 1);
+}
+
 ReplaceLineCommand::ReplaceLineCommand(LineTableModel* model, int row, object::ObjectLine line,
-                                       const QString& text)
-    : QUndoCommand(text),
+                                       const QString& text, QUndoCommand* parent)
+    : QUndoCommand(text, parent),
       model_(model),
       row_(row),
       before_(model->lineObject().lines.at(static_cast<std::size_t>(row))),
@@ -41,7 +45,10 @@ void InsertLineCommand::remove() {
 }
 
 MoveLineCommand::MoveLineCommand(LineTableModel* model, int from, int to)
-    : QUndoCommand(QStringLiteral("Перемещение линии")), model_(model), from_(from), to_(to) {}
+    : QUndoCommand(QStringLiteral("перемещение линии (строка %1 → %2)").arg(from + 1).arg(to + 1)),
+      model_(model),
+      from_(from),
+      to_(to) {}
 
 void MoveLineCommand::redo() {
   model_->shiftLine(from_, to_);
@@ -52,8 +59,8 @@ void MoveLineCommand::undo() {
 }
 
 ObjectFieldCommand::ObjectFieldCommand(LineTableModel* model, Field field, std::string text)
-    : QUndoCommand(field == Field::Title ? QStringLiteral("Изменение названия")
-                                         : QStringLiteral("Изменение предела потерь")),
+    : QUndoCommand(field == Field::Title ? QStringLiteral("изменение названия объекта")
+                                         : QStringLiteral("изменение предела потерь")),
       model_(model),
       field_(field),
       before_(field == Field::Title ? model->lineObject().title : model->lineObject().lossLimitPct),
@@ -73,6 +80,20 @@ void ObjectFieldCommand::put(const std::string& text) {
   } else {
     model_->putLossLimit(text);
   }
+}
+
+MinSectionCommand::MinSectionCommand(LineTableModel* model, std::optional<int> section)
+    : QUndoCommand(QStringLiteral("изменение мин. допустимого сечения")),
+      model_(model),
+      before_(model->lineObject().minSection),
+      after_(section) {}
+
+void MinSectionCommand::redo() {
+  model_->putMinSection(after_);
+}
+
+void MinSectionCommand::undo() {
+  model_->putMinSection(before_);
 }
 
 }  // namespace linecalc::ui

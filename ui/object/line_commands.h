@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QUndoCommand>
+#include <optional>
 #include <string>
 
 #include "object/line_object.h"
@@ -9,10 +10,11 @@ namespace linecalc::ui {
 
 class LineTableModel;
 
-// Replaces line `row` of the model (an edited cell).
+// Replaces line `row` of the model (an edited cell), alone or as one step of `parent`.
 class ReplaceLineCommand : public QUndoCommand {
  public:
-  ReplaceLineCommand(LineTableModel* model, int row, object::ObjectLine line, const QString& text);
+  ReplaceLineCommand(LineTableModel* model, int row, object::ObjectLine line, const QString& text,
+                     QUndoCommand* parent = nullptr);
   void redo() override;
   void undo() override;
 
@@ -42,6 +44,9 @@ class InsertLineCommand : public QUndoCommand {
   bool removes_;
 };
 
+// The row a command acts on, for its text: "изменение сечения (строка 3)".
+QString OnRow(const QString& what, int row);
+
 // Moves a line from one row to another.
 class MoveLineCommand : public QUndoCommand {
  public:
@@ -70,6 +75,19 @@ class ObjectFieldCommand : public QUndoCommand {
   Field field_;
   std::string before_;
   std::string after_;
+};
+
+// Changes the thinnest section the object allows (a row of the section list; absent: any).
+class MinSectionCommand : public QUndoCommand {
+ public:
+  MinSectionCommand(LineTableModel* model, std::optional<int> section);
+  void redo() override;
+  void undo() override;
+
+ private:
+  LineTableModel* model_;
+  std::optional<int> before_;
+  std::optional<int> after_;
 };
 
 }  // namespace linecalc::ui

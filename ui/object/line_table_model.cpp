@@ -42,13 +42,15 @@ void LineTableModel::setLineObject(object::LineObject object) {
   endResetModel();
   emit titleChanged(ToQString(object_.title));
   emit lossLimitChanged(ToQString(object_.lossLimitPct));
+  emit minSectionChanged(object_.minSection.value_or(-1));
 }
 
 const LineTableModel::Row& LineTableModel::row(int index) const {
   std::optional<Row>& cached = rows_.at(static_cast<std::size_t>(index));
   if (!cached) {
     const object::ObjectLine& line = object_.lines[static_cast<std::size_t>(index)];
-    Row computed{AssessLine(line.inputs, lossLimit_, decimalSeparator_), {}};
+    Row computed{
+        AssessLine(line.inputs, lossLimit_, decimalSeparator_, object_.minSection.value_or(0)), {}};
     for (const std::string& cell : object::LineTableRow(
              line, computed.assessment, lossLimit_.has_value(), decimalSeparator_)) {
       computed.cells.append(ToQString(cell));
@@ -164,13 +166,20 @@ bool LineTableModel::setData(const QModelIndex& index, const QVariant& value, in
     return false;
   }
   const object::ObjectLine& line = object_.lines[static_cast<std::size_t>(index.row())];
-  const std::optional<object::ObjectLine> edited =
-      WithInput(line, ColumnOf(index.column()), value.toString());
+  const LineColumn column = ColumnOf(index.column());
+  const QString text = value.toString();
+  if (!IsReadableInput(column, text)) {
+    emit inputRefused(QStringLiteral("Столбец «%1»: «%2» — не число (после числа допустимы только "
+                                     "пробелы). Значение не изменено.")
+                          .arg(header_[index.column()], text));
+    return false;
+  }
+  const std::optional<object::ObjectLine> edited = WithInput(line, column, text);
   if (!edited) {
     return false;
   }
   if (*edited != line) {
-    editLine(index.row(), *edited, QStringLiteral("Изменение: %1").arg(header_[index.column()]));
+    editLine(index.row(), *edited, OnRow(EditText(column), index.row()));
   }
   return true;
 }

@@ -46,6 +46,17 @@ class LineTableModel : public QAbstractTableModel {
   void moveLine(int from, int to);
   void editTitle(const QString& title);
   void editLossLimit(const QString& limit);
+  void editMinSection(std::optional<int> section);
+
+  // What applySmallestSections did: how many lines it changed, and the names of those for which
+  // no section of the list is sufficient (left as they were).
+  struct SectionsApplied {
+    int changed = 0;
+    QStringList without;
+  };
+  // Gives each line of `rows` its smallest sufficient section, dropping a typed R20 (it belongs
+  // to the cable named), as one undoable step. Nothing without a loss limit.
+  SectionsApplied applySmallestSections(const QList<int>& rows);
 
   // Direct changes, each assessing only what it touches.
   void putLine(int row, const object::ObjectLine& line);
@@ -54,6 +65,7 @@ class LineTableModel : public QAbstractTableModel {
   void shiftLine(int from, int to);
   void putTitle(const std::string& title);
   void putLossLimit(const std::string& limit);
+  void putMinSection(std::optional<int> section);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -65,6 +77,10 @@ class LineTableModel : public QAbstractTableModel {
  signals:
   void titleChanged(const QString& title);
   void lossLimitChanged(const QString& limit);
+  // The thinnest section allowed is now row `section` of the section list, -1: any.
+  void minSectionChanged(int section);
+  // A typed cell was refused and kept its old value; `message` says why, naming the column.
+  void inputRefused(const QString& message);
   // Line `row` was changed, added or moved there: the view may bring it into sight.
   void lineTouched(int row);
 

@@ -1,5 +1,6 @@
 #include <QUndoStack>
 #include <algorithm>
+#include <memory>
 
 #include "ui/object/line_commands.h"
 #include "ui/object/line_table_model.h"
@@ -21,11 +22,11 @@ void LineTableModel::editLine(int row, const object::ObjectLine& line, const QSt
 }
 
 void LineTableModel::addLine(int row, const object::ObjectLine& line, const QString& what) {
-  push(new InsertLineCommand(this, row, line, what));
+  push(new InsertLineCommand(this, row, line, OnRow(what, row)));
 }
 
 void LineTableModel::deleteLine(int row) {
-  push(new InsertLineCommand(this, row, {}, QStringLiteral("Удаление линии"), true));
+  push(new InsertLineCommand(this, row, {}, OnRow(QStringLiteral("удаление линии"), row), true));
 }
 
 void LineTableModel::moveLine(int from, int to) {
@@ -42,6 +43,43 @@ void LineTableModel::editLossLimit(const QString& limit) {
   if (limit.toStdString() != object_.lossLimitPct) {
     push(new ObjectFieldCommand(this, ObjectFieldCommand::Field::LossLimit, limit.toStdString()));
   }
+}
+
+void LineTableModel::editMinSection(std::optional<int> section) {
+  if (section != object_.minSection) {
+    push(new MinSectionCommand(this, section));
+  }
+}
+
+LineTableModel::SectionsApplied LineTableModel::applySmallestSections(const QList<int>& rows) {
+  SectionsApplied applied;
+  if (!lossLimit_) {
+    return applied;
+  }
+  auto step = std::make_unique<QUndoCommand>();
+  for (const int row : rows) {
+    const object::ObjectLine& line = object_.lines.at(static_cast<std::size_t>(row));
+    const std::optional<int> smallest = assessment(row).smallestSection;
+    if (!smallest) {
+      applied.without.append(ToQString(line.name));
+      continue;
+    }
+    object::ObjectLine changed = line;
+    changed.inputs.sectionIndex = *smallest;
+    changed.inputs.r20.reset();
+    if (changed != line) {
+      new ReplaceLineCommand(this, row, std::move(changed), {}, step.get());
+      step->setText(OnRow(QStringLiteral("применение мин. сечения"), row));
+      ++applied.changed;
+    }
+  }
+  if (applied.changed > 1) {
+    step->setText(QStringLiteral("применение мин. сечения (линий: %1)").arg(applied.changed));
+  }
+  if (applied.changed > 0) {
+    push(step.release());
+  }
+  return applied;
 }
 
 void LineTableModel::putLine(int row, const object::ObjectLine& line) {
@@ -97,6 +135,12 @@ void LineTableModel::putLossLimit(const std::string& limit) {
   lossLimit_ = ReadLossLimit(limit);
   forgetAll();
   emit lossLimitChanged(ToQString(limit));
+}
+
+void LineTableModel::putMinSection(std::optional<int> section) {
+  object_.minSection = section;
+  forgetAll();
+  emit minSectionChanged(section.value_or(-1));
 }
 
 void LineTableModel::forgetAll() {

@@ -1,17 +1,22 @@
 #include "ui/object/object_window.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "object/line_table.h"
+#include "ui/object/column_layout.h"
 #include "ui/object/line_cells.h"
 #include "ui/object/line_delegate.h"
 #include "ui/object/line_table_model.h"
@@ -20,8 +25,6 @@
 
 namespace linecalc::ui {
 namespace {
-
-using object::LineColumn;
 
 // An action with its text (which a screen reader reads as its name), shortcut and tip.
 QAction* MakeAction(QObject* owner, const QString& name, const QString& text,
@@ -44,9 +47,11 @@ ObjectWindow::ObjectWindow(Form1* calculator, QWidget* parent)
       undo_(new QUndoStack(this)),
       table_(new QTableView(this)),
       title_(new QLineEdit(this)),
-      limit_(new QLineEdit(this)) {
+      limit_(new QLineEdit(this)),
+      minSection_(new QComboBox(this)) {
   setObjectName(QStringLiteral("ObjectWindow"));
   setWindowIcon(WindowIcon());
+  statusBar()->setObjectName(QStringLiteral("objectStatus"));  // tips and what a command did
   model_->setUndoStack(undo_);
   createFields();
   createActions();
@@ -71,7 +76,7 @@ void ObjectWindow::createFields() {
   limitLabel->setObjectName(QStringLiteral("lossLimitLabel"));
   limitLabel->setBuddy(limit_);
   form->addRow(titleLabel, title_);
-  form->addRow(limitLabel, limit_);
+  form->addRow(limitLabel, createLimitRow());
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addLayout(form);
@@ -82,29 +87,49 @@ void ObjectWindow::createFields() {
           [this] { model_->editLossLimit(limit_->text()); });
 }
 
+// The thinnest section allowed stands beside the limit: both decide the smallest section.
+QWidget* ObjectWindow::createLimitRow() {
+  minSection_->setObjectName(QStringLiteral("minSection"));
+  minSection_->setAccessibleName(QStringLiteral("Мин. допустимое сечение, мм²"));
+  minSection_->addItem(QStringLiteral("нет"));
+  minSection_->addItems(SectionChoices());
+  auto* label = new QLabel(QStringLiteral("&Мин. допустимое сечение, мм²:"), this);
+  label->setObjectName(QStringLiteral("minSectionLabel"));
+  label->setBuddy(minSection_);
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(limit_);
+  layout->addSpacing(16);
+  layout->addWidget(label);
+  layout->addWidget(minSection_);
+  layout->addStretch();
+  connect(minSection_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    model_->editMinSection(index > 0 ? std::optional<int>(index - 1) : std::nullopt);
+  });
+  return row;
+}
+
 void ObjectWindow::createTable() {
   table_->setObjectName(QStringLiteral("lineTable"));
   table_->setAccessibleName(QStringLiteral("Линии объекта"));
   table_->setModel(model_);
-  table_->setItemDelegate(new LineDelegate(table_));
+  auto* delegate = new LineDelegate(table_);
+  table_->setItemDelegate(delegate);
+  connect(delegate, &LineDelegate::enterCommitted, this, &ObjectWindow::moveDown);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed |
+                          QAbstractItemView::DoubleClicked);
+  table_->installEventFilter(this);
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
   table_->setWordWrap(false);
   // Widths from the rows in sight: measuring every cell would compute every line on opening.
   table_->horizontalHeader()->setResizeContentsPrecision(0);
   table_->verticalHeader()->setResizeContentsPrecision(0);
   table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  // The verdict, the loss and the smallest section are what a user scans for: next to the
-  // name, in sight without scrolling. The model keeps the CSV's order; the user may drag.
-  QHeaderView* header = table_->horizontalHeader();
-  header->setSectionsMovable(true);
-  int visual = 1;
-  for (const LineColumn column :
-       {LineColumn::Verdict, LineColumn::LossPct, LineColumn::SmallestSection}) {
-    header->moveSection(header->visualIndex(static_cast<int>(column)), visual++);
-  }
+  // The model keeps the CSV's order; the view shows the inputs first.
+  columns_ = new ColumnLayout(table_->horizontalHeader());
 }
 
 void ObjectWindow::createActions() {
@@ -127,9 +152,18 @@ void ObjectWindow::createActions() {
   actions_.undo = undo_->createUndoAction(this, QStringLiteral("&Отменить"));
   actions_.undo->setObjectName(QStringLiteral("undo"));
   actions_.undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+  // "Отменить: изменение сечения (строка 3)", whatever Qt's own wording would be.
+  connect(undo_, &QUndoStack::undoTextChanged, actions_.undo, [this](const QString& text) {
+    actions_.undo->setText(text.isEmpty() ? QStringLiteral("&Отменить")
+                                          : QStringLiteral("&Отменить: %1").arg(text));
+  });
   actions_.redo = undo_->createRedoAction(this, QStringLiteral("&Повторить"));
   actions_.redo->setObjectName(QStringLiteral("redo"));
   actions_.redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+  connect(undo_, &QUndoStack::redoTextChanged, actions_.redo, [this](const QString& text) {
+    actions_.redo->setText(text.isEmpty() ? QStringLiteral("&Повторить")
+                                          : QStringLiteral("&Повторить: %1").arg(text));
+  });
   for (int i = 0; i < kMaxRecentFiles; ++i) {
     QAction* recent = MakeAction(this, QStringLiteral("recentFile%1").arg(i + 1), {}, {}, {});
     connect(recent, &QAction::triggered, this, &ObjectWindow::openRecent);
@@ -157,24 +191,26 @@ void ObjectWindow::createRowActions() {
                            QKeySequence(QStringLiteral("Ctrl+Up")), "Переместить линию выше");
   actions_.down = MakeAction(this, "moveLineDown", "Переместить &ниже",
                              QKeySequence(QStringLiteral("Ctrl+Down")), "Переместить линию ниже");
-  actions_.load =
-      MakeAction(this, "loadLine", "&Рассчитать в окне калькулятора", QKeySequence(Qt::Key_Return),
-                 "Перенести линию в окно калькулятора и выполнить ее расчет");
+  actions_.load = MakeAction(this, "loadLine", "&Открыть в калькуляторе",
+                             QKeySequence(QStringLiteral("Ctrl+L")),
+                             "Перенести линию в окно калькулятора и выполнить ее расчет");
+  actions_.applyMinSection = MakeAction(this, "applyMinSection", "Применить &мин. сечение", {},
+                                        "Заменить сечение выбранных линий наименьшим достаточным");
   // Keys that an open cell editor needs for itself act only while the table has the focus.
-  for (QAction* action : {actions_.remove, actions_.up, actions_.down, actions_.load}) {
+  for (QAction* action : {actions_.remove, actions_.up, actions_.down}) {
     action->setShortcutContext(Qt::WidgetShortcut);
   }
-  actions_.load->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
   connect(actions_.add, &QAction::triggered, this, &ObjectWindow::addRow);
   connect(actions_.duplicate, &QAction::triggered, this, &ObjectWindow::duplicateRow);
   connect(actions_.remove, &QAction::triggered, this, &ObjectWindow::deleteRow);
   connect(actions_.up, &QAction::triggered, this, [this] { moveRow(-1); });
   connect(actions_.down, &QAction::triggered, this, [this] { moveRow(1); });
   connect(actions_.load, &QAction::triggered, this, [this] { loadIntoCalculator(currentRow()); });
-  connect(table_, &QAbstractItemView::doubleClicked, this,
-          [this](const QModelIndex& index) { loadIntoCalculator(index.row()); });
-  table_->addActions({actions_.load, actions_.add, actions_.duplicate, actions_.remove, actions_.up,
-                      actions_.down});
+  connect(actions_.applyMinSection, &QAction::triggered, this, &ObjectWindow::applyMinSection);
+  connect(table_->verticalHeader(), &QHeaderView::sectionDoubleClicked, this,
+          &ObjectWindow::loadIntoCalculator);
+  table_->addActions({actions_.load, actions_.applyMinSection, actions_.add, actions_.duplicate,
+                      actions_.remove, actions_.up, actions_.down});
 }
 
 void ObjectWindow::createMenus() {
@@ -194,7 +230,7 @@ void ObjectWindow::createMenus() {
   lines->addSeparator();
   lines->addActions({actions_.up, actions_.down});
   lines->addSeparator();
-  lines->addAction(actions_.load);
+  lines->addActions({actions_.applyMinSection, actions_.load});
   for (QMenu* menu : {file, recentMenu_, edit, lines}) {
     menu->setAccessibleName(QString(menu->title()).remove(u'&'));
   }
@@ -209,6 +245,14 @@ void ObjectWindow::connectModel() {
     setCurrentFile(path_);
   });
   connect(model_, &LineTableModel::lossLimitChanged, limit_, &QLineEdit::setText);
+  connect(model_, &LineTableModel::minSectionChanged, minSection_, [this](int section) {
+    const QSignalBlocker quiet(minSection_);
+    minSection_->setCurrentIndex(section + 1);
+  });
+  // After the cell's editor has closed, so that no box opens while it is being closed.
+  connect(
+      model_, &LineTableModel::inputRefused, this,
+      [this](const QString& text) { dialogs_.message(text); }, Qt::QueuedConnection);
   connect(model_, &LineTableModel::lineTouched, this, &ObjectWindow::selectRow);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &ObjectWindow::updateRowActions);
@@ -234,9 +278,30 @@ void ObjectWindow::updateRowActions() {
   const bool any = row >= 0;
   actions_.duplicate->setEnabled(any);
   actions_.remove->setEnabled(any);
+  actions_.applyMinSection->setEnabled(any);
   actions_.load->setEnabled(any && calculator_ != nullptr);
   actions_.up->setEnabled(row > 0);
   actions_.down->setEnabled(any && row + 1 < model_->rowCount());
+}
+
+// Enter moves down as in a spreadsheet; it never opens a line elsewhere.
+bool ObjectWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      moveDown();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void ObjectWindow::moveDown() {
+  const QModelIndex current = table_->currentIndex();
+  if (current.isValid() && current.row() + 1 < model_->rowCount()) {
+    table_->setCurrentIndex(model_->index(current.row() + 1, current.column()));
+  }
 }
 
 }  // namespace linecalc::ui

@@ -8,6 +8,7 @@
 #include "ui/object/object_dialogs.h"
 
 class QAction;
+class QComboBox;
 class QLineEdit;
 class QMenu;
 class QTableView;
@@ -15,6 +16,7 @@ class QUndoStack;
 
 namespace linecalc::ui {
 
+class ColumnLayout;
 class Form1;
 class LineTableModel;
 
@@ -48,17 +50,23 @@ class ObjectWindow : public QMainWindow {
   bool addCalculation(const LineInputs& inputs);
   // Loads line `row` into the calculator window and runs its calculation there.
   void loadIntoCalculator(int row);
+  // Gives the selected lines their smallest sufficient section, saying in the status bar what
+  // was done.
+  void applyMinSection();
+  ColumnLayout& columns() { return *columns_; }
   // Writes the printed object to `path`: false when cancelled or failed (after saying why).
   bool savePdf(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createActions();
   void createRowActions();
   void createMenus();
   void createFields();
+  QWidget* createLimitRow();
   void createTable();
   void connectModel();
   void newObject();
@@ -76,6 +84,8 @@ class ObjectWindow : public QMainWindow {
   void deleteRow();
   void moveRow(int step);
   void selectRow(int row);
+  void moveDown();
+  QList<int> selectedRows() const;
   void updateRowActions();
   QString documentName() const;
 
@@ -87,6 +97,8 @@ class ObjectWindow : public QMainWindow {
   QTableView* table_;
   QLineEdit* title_;
   QLineEdit* limit_;
+  QComboBox* minSection_;
+  ColumnLayout* columns_ = nullptr;
   struct Actions {
     QAction* newObject;
     QAction* open;
@@ -103,6 +115,7 @@ class ObjectWindow : public QMainWindow {
     QAction* up;
     QAction* down;
     QAction* load;
+    QAction* applyMinSection;
     QList<QAction*> recent;
   } actions_{};
   QMenu* recentMenu_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include "object/object_file.h"
+#include "ui/object/file_folder.h"
 #include "ui/object/line_table_model.h"
 #include "ui/object/object_window.h"
 #include "ui/object/recent_files.h"
@@ -85,9 +86,9 @@ void ObjectWindow::open() {
   if (!maybeSave()) {
     return;
   }
-  const QString directory = path_.isEmpty() ? QDir::homePath() : QFileInfo(path_).absolutePath();
-  const QString path = dialogs_.openPath(directory);
+  const QString path = dialogs_.openPath(LastFileFolder());
   if (!path.isEmpty()) {
+    RememberFileFolder(path);
     openFile(path);
   }
 }
@@ -119,9 +120,12 @@ bool ObjectWindow::save() {
 bool ObjectWindow::saveAs() {
   QString suggested = path_;
   if (suggested.isEmpty()) {
-    suggested = QDir::home().filePath(QStringLiteral("объект.linecalc"));
+    suggested = SuggestedPath(title_->text(), {}, QStringLiteral("linecalc"));
   }
   const QString path = dialogs_.savePath(suggested);
+  if (!path.isEmpty()) {
+    RememberFileFolder(path);
+  }
   return !path.isEmpty() && writeTo(path);
 }
 

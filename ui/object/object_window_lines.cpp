@@ -1,4 +1,7 @@
+#include <QAction>
+#include <QStatusBar>
 #include <QTableView>
+#include <algorithm>
 
 #include "ui/form1.h"
 #include "ui/object/line_cells.h"
@@ -15,46 +18,66 @@ QString NewLineName(int number) {
   return QStringLiteral("Линия %1").arg(number);
 }
 
-// Why `line` cannot go into the calculator: its own message, or else that its R20 (negative, or
-// with more digits than the field holds) cannot be typed there.
-QString UnloadableLine(const object::ObjectLine& line, const LineAssessment& assessment) {
-  const QString name = ToQString(line.name);
-  if (!assessment.calculation.message.empty()) {
-    return QStringLiteral("Линия «%1»: %2").arg(name, ToQString(assessment.calculation.message));
-  }
-  return QStringLiteral(
-             "Линия «%1»: R20 «%2» нельзя ввести в поле R20 калькулятора, поэтому "
-             "линия не открыта в калькуляторе.")
-      .arg(name, ToQString(line.inputs.r20.value_or(std::string())));
-}
-
 }  // namespace
 
 void ObjectWindow::addRow() {
   const int row = currentRow();
   if (row < 0) {
     model_->addLine(model_->rowCount(), DefaultLine(NewLineName(model_->rowCount() + 1)),
-                    QStringLiteral("Добавление линии"));
+                    QStringLiteral("добавление линии"));
     return;
   }
   object::ObjectLine copy = model_->lineObject().lines[static_cast<std::size_t>(row)];
   copy.name = NewLineName(model_->rowCount() + 1).toStdString();
-  model_->addLine(row + 1, copy, QStringLiteral("Добавление линии"));
+  model_->addLine(row + 1, copy, QStringLiteral("добавление линии"));
 }
 
 void ObjectWindow::duplicateRow() {
   const int row = currentRow();
   if (row >= 0) {
     model_->addLine(row + 1, model_->lineObject().lines[static_cast<std::size_t>(row)],
-                    QStringLiteral("Дублирование линии"));
+                    QStringLiteral("дублирование линии"));
   }
 }
 
 void ObjectWindow::deleteRow() {
   const int row = currentRow();
-  if (row >= 0) {
-    model_->deleteLine(row);
+  if (row < 0) {
+    return;
   }
+  const QString name = ToQString(model_->lineObject().lines[static_cast<std::size_t>(row)].name);
+  model_->deleteLine(row);
+  // No question first: the deletion is one undo away, and the status bar says how.
+  statusBar()->showMessage(
+      QStringLiteral("Линия «%1» удалена. Отменить: %2")
+          .arg(name, actions_.undo->shortcut().toString(QKeySequence::NativeText)));
+}
+
+QList<int> ObjectWindow::selectedRows() const {
+  QList<int> rows;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+    rows.append(index.row());
+  }
+  if (rows.isEmpty() && currentRow() >= 0) {
+    rows.append(currentRow());
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void ObjectWindow::applyMinSection() {
+  if (!model_->hasLimit()) {
+    statusBar()->showMessage(
+        QStringLiteral("Нет предела потерь: задайте его, чтобы найти наименьшее сечение."));
+    return;
+  }
+  const LineTableModel::SectionsApplied applied = model_->applySmallestSections(selectedRows());
+  QString text = QStringLiteral("Сечение изменено в линиях: %1.").arg(applied.changed);
+  if (!applied.without.isEmpty()) {
+    text += QStringLiteral(" Нет достаточного сечения: %1.")
+                .arg(QStringLiteral("«%1»").arg(applied.without.join(QStringLiteral("», «"))));
+  }
+  statusBar()->showMessage(text);
 }
 
 void ObjectWindow::moveRow(int step) {
@@ -71,7 +94,7 @@ bool ObjectWindow::addCalculation(const LineInputs& inputs) {
     return false;
   }
   model_->addLine(model_->rowCount(), object::ObjectLine{name->toStdString(), inputs},
-                  QStringLiteral("Добавление расчета"));
+                  QStringLiteral("добавление расчета"));
   return true;
 }
 
@@ -79,15 +102,11 @@ void ObjectWindow::loadIntoCalculator(int row) {
   if (calculator_ == nullptr || row < 0 || row >= model_->rowCount()) {
     return;
   }
-  const object::ObjectLine& line = model_->lineObject().lines[static_cast<std::size_t>(row)];
-  if (!calculator_->loadLine(line.inputs)) {
-    dialogs_.message(UnloadableLine(line, model_->assessment(row)));
-    return;
-  }
   QWidget* window = calculator_->window();
   window->show();
   window->raise();
   window->activateWindow();
+  calculator_->loadLine(model_->lineObject().lines[static_cast<std::size_t>(row)].inputs);
 }
 
 }  // namespace linecalc::ui

@@ -1,12 +1,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrinter>
 #include <QTextDocument>
 
 #include "sheet/sheet_output.h"
 #include "sheet/sheet_page.h"
+#include "ui/object/file_folder.h"
 #include "ui/object/line_table_model.h"
 #include "ui/object/object_document.h"
 #include "ui/object/object_window.h"
@@ -33,12 +35,10 @@ void ObjectWindow::printObject() {
 }
 
 void ObjectWindow::saveObjectPdf() {
-  const QFileInfo file(path_);
-  const QString suggested =
-      path_.isEmpty() ? QDir::home().filePath(QStringLiteral("объект.pdf"))
-                      : file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
-  const QString path = dialogs_.pdfPath(suggested);
+  const QString path =
+      dialogs_.pdfPath(SuggestedPath(title_->text(), path_, QStringLiteral("pdf")));
   if (!path.isEmpty()) {
+    RememberFileFolder(path);
     savePdf(path);
   }
 }
