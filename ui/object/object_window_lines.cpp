@@ -18,6 +18,19 @@ QString NewLineName(int number) {
   return QStringLiteral("Линия %1").arg(number);
 }
 
+// Why `line` cannot go into the calculator: its own message, or else that its R20 (negative, or
+// with more digits than the field holds) cannot be typed there.
+QString UnloadableLine(const object::ObjectLine& line, const LineAssessment& assessment) {
+  const QString name = ToQString(line.name);
+  if (!assessment.calculation.message.empty()) {
+    return QStringLiteral("Линия «%1»: %2").arg(name, ToQString(assessment.calculation.message));
+  }
+  return QStringLiteral(
+             "Линия «%1»: R20 «%2» нельзя ввести в поле R20 калькулятора, поэтому "
+             "линия не открыта в калькуляторе.")
+      .arg(name, ToQString(line.inputs.r20.value_or(std::string())));
+}
+
 }  // namespace
 
 void ObjectWindow::addRow() {
@@ -102,11 +115,15 @@ void ObjectWindow::loadIntoCalculator(int row) {
   if (calculator_ == nullptr || row < 0 || row >= model_->rowCount()) {
     return;
   }
+  const object::ObjectLine& line = model_->lineObject().lines[static_cast<std::size_t>(row)];
+  if (!calculator_->loadLine(line.inputs)) {
+    dialogs_.message(UnloadableLine(line, model_->assessment(row)));
+    return;
+  }
   QWidget* window = calculator_->window();
   window->show();
   window->raise();
   window->activateWindow();
-  calculator_->loadLine(model_->lineObject().lines[static_cast<std::size_t>(row)].inputs);
 }
 
 }  // namespace linecalc::ui
