@@ -67,6 +67,9 @@ expect_file "$desktop"
 expect_file "$metainfo"
 expect_file usr/share/doc/linecalc/copyright
 expect_file usr/share/doc/linecalc/changelog.gz
+expect_file usr/share/doc/linecalc/guide.md
+grep -q '^# Руководство пользователя' "$root/usr/share/doc/linecalc/guide.md" ||
+  fail "/usr/share/doc/linecalc/guide.md is not the user's guide"
 # A .linecalc file opens in the program: the entry takes the type the mime database defines.
 mime=usr/share/mime/packages/$app_id.xml
 expect_file "$mime"

@@ -50,13 +50,16 @@ HelpWindow::HelpWindow(QWidget* parent)
   splitter->addWidget(contents_);
   splitter->addWidget(text_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({260, 700});
+  splitter->setSizes({300, 660});
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(splitter);
   resize(960, 680);
 
   fillContents();
+  // The list starts on its first heading with the text at its very top, the guide's title and
+  // opening paragraphs in view; choices from then on move the text.
+  contents_->setCurrentItem(contents_->topLevelItem(0));
   connect(contents_, &QTreeWidget::currentItemChanged, this,
           [this](const QTreeWidgetItem* item) { showHeading(item); });
 }
