@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QUndoStack>
 
+#include "calc/smallest_section.h"
 #include "object/object_file.h"
 #include "ui/object/file_folder.h"
 #include "ui/object/line_table_model.h"
@@ -48,8 +49,7 @@ void ObjectWindow::setObject(object::LineObject object, const QString& path) {
 
 bool ObjectWindow::maybeSave() {
   // A title or limit being typed counts as an edit once it is committed.
-  model_->editTitle(title_->text());
-  model_->editLossLimit(limit_->text());
+  commitFields();
   if (undo_->isClean()) {
     return true;
   }
@@ -102,19 +102,25 @@ void ObjectWindow::openRecent() {
 }
 
 bool ObjectWindow::openFile(const QString& path) {
+  // Taken before reading: a change made while it is read is one to ask about.
+  const FileStamp stamp = StampOf(path);
   object::ObjectLoad load = object::ReadObjectFile(path);
   if (!load.object) {
     dialogs_.message(load.error);
     return false;
   }
   setObject(std::move(*load.object), path);
+  onDisk_ = stamp;
   RememberRecentFile(path);
   updateRecentActions();
   return true;
 }
 
 bool ObjectWindow::save() {
-  return path_.isEmpty() ? saveAs() : writeTo(path_);
+  if (path_.isEmpty()) {
+    return saveAs();
+  }
+  return mayOverwrite() && writeTo(path_);
 }
 
 bool ObjectWindow::saveAs() {
@@ -131,14 +137,14 @@ bool ObjectWindow::saveAs() {
 
 // The object and the file on disk stay as they were when writing fails.
 bool ObjectWindow::writeTo(const QString& path) {
-  model_->editTitle(title_->text());
-  model_->editLossLimit(limit_->text());
+  commitFields();
   const QString error = object::WriteObjectFile(path, model_->lineObject());
   if (!error.isEmpty()) {
     dialogs_.message(error);
     return false;
   }
   setCurrentFile(path);
+  onDisk_ = StampOf(path);
   undo_->setClean();
   RememberRecentFile(path);
   updateRecentActions();
@@ -158,6 +164,43 @@ void ObjectWindow::updateRecentActions() {
     }
   }
   recentMenu_->setEnabled(!files.isEmpty());
+}
+
+// What another program wrote to the file since it was opened or saved here is lost on
+// overwriting it, so the user decides.
+bool ObjectWindow::mayOverwrite() {
+  if (!ChangedSince(path_, onDisk_)) {
+    return true;
+  }
+  const QString question =
+      QStringLiteral(
+          "Файл «%1» изменен другой программой после того, как он был открыт или "
+          "сохранен в этом окне. Заменить его объектом из этого окна? То, что записала "
+          "в файл другая программа, будет потеряно.")
+          .arg(QDir::toNativeSeparators(path_));
+  return dialogs_.confirm && dialogs_.confirm(question);
+}
+
+// The title and the limit as typed become edits of the object, the limit only when it is one.
+// The fields hold any text whole, so a field that the user has not changed holds nothing new.
+void ObjectWindow::commitFields() {
+  model_->editTitle(title_->text());
+  const QString typed = limit_->text();
+  if (typed.toStdString() == model_->lineObject().lossLimitPct) {
+    return;
+  }
+  if (IsLossLimit(typed.toStdString(), true)) {
+    model_->editLossLimit(typed);
+    return;
+  }
+  const QString old = ToQString(model_->lineObject().lossLimitPct);
+  limit_->setText(old);
+  dialogs_.message(
+      QStringLiteral("Поле «Предел потерь, %»: «%1» — не число от 0 до 100 (после числа допустимы "
+                     "только пробелы). %2")
+          .arg(typed, old.trimmed().isEmpty()
+                          ? QStringLiteral("Поле оставлено пустым: предела нет.")
+                          : QStringLiteral("Оставлено прежнее значение «%1».").arg(old)));
 }
 
 }  // namespace linecalc::ui
