@@ -18,6 +18,7 @@
 #include "app/platform.h"
 #include "object/object_csv.h"
 #include "object/object_file.h"
+#include "object/object_xlsx.h"
 #include "object/save_file.h"
 #include "ui/main_window.h"
 #include "ui/object/object_document.h"
@@ -39,10 +40,21 @@ struct Export {
   std::string_view description;
   Needs needs;
   QByteArray (*render)(const object::LineObject&);  // empty when it could not be made
+  bool toStandardOutput = true;                     // "-" may be given
 };
+
+void PrintError(const QString& message);
 
 QByteArray RenderCsv(const object::LineObject& object) {
   return QByteArray::fromStdString(object::ObjectCsv(object));
+}
+
+QByteArray RenderXlsx(const object::LineObject& object) {
+  const object::XlsxWorkbook workbook = object::ObjectXlsx(object);
+  if (!workbook.error.isEmpty()) {
+    PrintError(workbook.error);
+  }
+  return workbook.bytes;
 }
 
 constexpr Export kExports[] = {
@@ -52,6 +64,8 @@ constexpr Export kExports[] = {
      "Записать сводку и листы расчета всех линий объекта в файл PDF («-» — стандартный вывод) и "
      "выйти.",
      Needs::Gui, ui::ObjectPdf},
+    {"xlsx", "вывод", "Записать таблицу объекта в книгу Excel (XLSX) и выйти.", Needs::Core,
+     RenderXlsx, false},
 };
 
 QString Text(std::string_view utf8) {
@@ -146,8 +160,24 @@ bool SameFile(const QString& a, const QString& b) {
   return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
+// A binary export given "-": a terminal or a text pipe is no place for it.
+bool RefusesStandardOutput(const QCommandLineParser& parser) {
+  for (const Export& entry : kExports) {
+    if (!entry.toStandardOutput && parser.isSet(Text(entry.option)) &&
+        parser.value(Text(entry.option)) == QLatin1StringView("-")) {
+      PrintError(QStringLiteral("--%1 не пишет в стандартный вывод («-»): укажите имя файла.")
+                     .arg(Text(entry.option)));
+      return true;
+    }
+  }
+  return false;
+}
+
 // Runs the exports asked for on the one object file named.
 int RunExports(const QCommandLineParser& parser) {
+  if (RefusesStandardOutput(parser)) {
+    return kFailure;
+  }
   const QStringList files = parser.positionalArguments();
   if (files.size() != 1) {
     PrintError(QStringLiteral("укажите один файл объекта (linecalc --help — справка)."));

@@ -4,7 +4,7 @@
 # Packages to build the program and run every test.
 LINECALC_PACKAGES=(
   cmake ninja-build g++ clang-format
-  qt6-base-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
+  qt6-base-dev libgl-dev fonts-dejavu-core qt6-translations-l10n libxlsxwriter-dev unzip
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils xdotool imagemagick poppler-utils

@@ -76,6 +76,14 @@ TEST_F(CommandLine, WritesCsv) {
       << csv.toStdString();
 }
 
+TEST_F(CommandLine, WritesXlsx) {
+  const Finished run = Linecalc({"--xlsx", "out.xlsx", "--csv", "out.csv", "school.linecalc"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(Read("out.xlsx").startsWith("PK\x03\x04"));
+  EXPECT_TRUE(Read("out.csv").startsWith(kCsvHeaderStart));
+}
+
 TEST_F(CommandLine, DashIsStandardOutput) {
   const Finished run = Linecalc({"--csv=-", "school.linecalc"});
   EXPECT_EQ(run.status, 0);
@@ -93,6 +101,7 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
   Write("broken.linecalc", "{\n  \"format\": \"linecalc-object\"\n  \"version\": 1\n}");
   Write("huge.linecalc", QByteArray(16 * 1024 * 1024 + 1, ' '));
   Write("limit.linecalc", QByteArray(kValid).replace("\"10\", \"lines", "\"1e400\", \"lines"));
+  Write("long.linecalc", QByteArray(kValid).replace("\"Т\"", "\"" + QByteArray(32768, 'T') + "\""));
   QDir(dir_.path()).mkdir(QStringLiteral("folder"));
   struct Case {
     const char* name;
@@ -133,6 +142,12 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
       {"TwoFiles", "--csv out.csv school.linecalc school.linecalc",
        "укажите один файл объекта (linecalc --help — справка)."},
       {"NoOutput", "school.linecalc --csv", ""},
+      {"XlsxToStandardOutput", "--xlsx - --csv out.csv school.linecalc",
+       "--xlsx не пишет в стандартный вывод («-»): укажите имя файла."},
+      {"XlsxMissingFile", "--xlsx out.csv none.linecalc", "Файл «none.linecalc» не найден."},
+      {"XlsxTitleTooLong", "--xlsx out.csv long.linecalc",
+       "Не удается построить книгу Excel: в ячейке B1 больше 32767 знаков — больше, чем вмещает "
+       "ячейка.\nlinecalc: не удалось построить «out.csv»; файл не записан."},
       {"UnknownOption", "--bogus school.linecalc", ""},
       {"LimitOutOfRange", "--csv out.csv limit.linecalc",
        "Файл «limit.linecalc»: предел потерь «1e400» (ключ «lossLimitPct») должен быть числом "
@@ -165,6 +180,7 @@ TEST_F(CommandLine, HelpAndVersion) {
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.contains("--csv <вывод>")) << help.out.toStdString();
   EXPECT_TRUE(help.out.contains("Записать таблицу объекта в файл CSV")) << help.out.toStdString();
+  EXPECT_TRUE(help.out.contains("--xlsx <вывод>")) << help.out.toStdString();
   const Finished version = Linecalc({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "linecalc 1.0.0\n");

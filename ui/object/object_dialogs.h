@@ -25,14 +25,14 @@ struct ObjectDialogs {
   std::function<QString(const QString& suggested)> savePath;
   // The PDF file to write, `suggested` offered; empty: cancelled.
   std::function<QString(const QString& suggested)> pdfPath;
+  // The Excel workbook to write, `suggested` offered; empty: cancelled.
+  std::function<QString(const QString& suggested)> xlsxPath;
   // Lets the user choose and set up `printer`; false: cancelled.
   std::function<bool(QPrinter& printer)> printer;
   // The name of a line added from the calculator, `suggested` filled in; nullopt: cancelled.
   std::function<std::optional<QString>(const QString& suggested)> lineName;
   // A message for the user; returns once it has been seen.
   std::function<void(const QString& text)> message;
-  // A yes-or-no question `text` whose yes goes ahead with something that cannot be undone.
-  std::function<bool(const QString& text)> confirm;
   // Progress of a long piece of work titled `text`; the callback returns false to cancel.
   std::function<sheet::PageProgress(const QString& text)> progress;
 };

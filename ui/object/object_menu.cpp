@@ -45,6 +45,7 @@ void ObjectMenu::addFileItems(QMenu& menu) {
       {"actionSaveObject", "saveObject", QStringLiteral("&Сохранить"), QKeySequence::Save},
       {"actionSaveObjectAs", "saveObjectAs", QStringLiteral("Сохранить &как…"),
        QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+      {"actionExportObjectXlsx", "exportObjectXlsx", QStringLiteral("&Экспорт в Excel…"), {}},
   };
   for (const auto& item : items) {
     QAction* action = addItem(item.name, item.text, item.key, {});

@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
-#include <limits>
 
 #include "object/line_table.h"
 #include "ui/object/column_layout.h"
@@ -83,11 +82,9 @@ void ObjectWindow::createFields() {
   layout->addLayout(form);
   layout->addWidget(table_);
   setCentralWidget(central);
-  // A file's title or limit may be longer than a line edit holds by default (32,767).
-  title_->setMaxLength(std::numeric_limits<int>::max());
-  limit_->setMaxLength(std::numeric_limits<int>::max());
-  connect(title_, &QLineEdit::editingFinished, this, &ObjectWindow::commitFields);
-  connect(limit_, &QLineEdit::editingFinished, this, &ObjectWindow::commitFields);
+  connect(title_, &QLineEdit::editingFinished, this, [this] { model_->editTitle(title_->text()); });
+  connect(limit_, &QLineEdit::editingFinished, this,
+          [this] { model_->editLossLimit(limit_->text()); });
 }
 
 // The thinnest section allowed stands beside the limit: both decide the smallest section.
@@ -150,6 +147,8 @@ void ObjectWindow::createActions() {
   actions_.pdf = MakeAction(this, "saveObjectPdf", "Сохранить объект в &PDF…",
                             QKeySequence(QStringLiteral("Ctrl+E")),
                             "Сохранить сводку и листы расчета всех линий в PDF");
+  actions_.xlsx = MakeAction(this, "exportObjectXlsx", "&Экспорт в Excel…", {},
+                             "Сохранить таблицу линий в книгу Excel (XLSX)");
   actions_.close =
       MakeAction(this, "closeObject", "&Закрыть окно", QKeySequence::Close, "Закрыть окно объекта");
   actions_.undo = undo_->createUndoAction(this, QStringLiteral("&Отменить"));
@@ -178,6 +177,7 @@ void ObjectWindow::createActions() {
   connect(actions_.saveAs, &QAction::triggered, this, &ObjectWindow::saveAs);
   connect(actions_.print, &QAction::triggered, this, &ObjectWindow::printObject);
   connect(actions_.pdf, &QAction::triggered, this, &ObjectWindow::saveObjectPdf);
+  connect(actions_.xlsx, &QAction::triggered, this, &ObjectWindow::exportXlsx);
   connect(actions_.close, &QAction::triggered, this, &QWidget::close);
   createRowActions();
 }
@@ -223,7 +223,7 @@ void ObjectWindow::createMenus() {
   recentMenu_->setObjectName(QStringLiteral("recentFiles"));
   recentMenu_->addActions(actions_.recent);
   file->addSeparator();
-  file->addActions({actions_.print, actions_.pdf});
+  file->addActions({actions_.print, actions_.pdf, actions_.xlsx});
   file->addSeparator();
   file->addAction(actions_.close);
   QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "object/line_object.h"
-#include "ui/object/file_stamp.h"
 #include "ui/object/object_dialogs.h"
 
 class QAction;
@@ -77,10 +76,9 @@ class ObjectWindow : public QMainWindow {
   void setCurrentFile(const QString& path);
   void setObject(object::LineObject object, const QString& path);
   bool writeTo(const QString& path);
-  bool mayOverwrite();
-  void commitFields();
   void printObject();
   void saveObjectPdf();
+  void exportXlsx();
   int currentRow() const;
   void addRow();
   void duplicateRow();
@@ -95,7 +93,6 @@ class ObjectWindow : public QMainWindow {
   Form1* calculator_;
   ObjectDialogs dialogs_;
   QString path_;
-  FileStamp onDisk_;  // the file at path_ as last opened or saved here
   LineTableModel* model_;
   QUndoStack* undo_;
   QTableView* table_;
@@ -110,6 +107,7 @@ class ObjectWindow : public QMainWindow {
     QAction* saveAs;
     QAction* print;
     QAction* pdf;
+    QAction* xlsx;
     QAction* close;
     QAction* undo;
     QAction* redo;
