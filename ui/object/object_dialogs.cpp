@@ -1,6 +1,7 @@
 #include "ui/object/object_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
@@ -41,6 +42,38 @@ std::optional<QString> AskLineName(QWidget* owner, const QString& suggested) {
       QInputDialog::getText(owner, QStringLiteral("Добавить расчет в объект"),
                             QStringLiteral("Название линии:"), QLineEdit::Normal, suggested, &ok);
   return ok ? std::optional<QString>(name) : std::nullopt;
+}
+
+// A file saved under a bare name would be one that the Open dialog's filter hides, so the name
+// gets ".linecalc", and the dialog asks before a file so named is overwritten. The dialog adds
+// its default suffix itself, except when the bare name completes to a file that exists: it is
+// then shown again with the whole name, so that it asks about that file.
+QString AskObjectPath(QWidget* owner, const QString& suggested) {
+  QFileDialog dialog(owner, QStringLiteral("Сохранить объект"), suggested, kFilter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("linecalc"));
+  dialog.setAccessibleName(QStringLiteral("Сохранить объект"));
+  while (dialog.exec() == QDialog::Accepted) {
+    QString path = dialog.selectedFiles().value(0);
+    if (path.endsWith(QStringLiteral(".linecalc"), Qt::CaseInsensitive)) {
+      return path;
+    }
+    path += QStringLiteral(".linecalc");
+    if (!QFileInfo::exists(path)) {
+      return path;
+    }
+    dialog.selectFile(path);
+  }
+  return QString();
+}
+
+bool AskConfirm(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Объект"), text,
+                  QMessageBox::Yes | QMessageBox::No, owner);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Заменить"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Не сохранять"));
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 // The dialog adds ".xlsx" to a bare name before it checks for a file to overwrite.
@@ -102,10 +135,7 @@ ObjectDialogs ModalObjectDialogs(QWidget* owner) {
     return QFileDialog::getOpenFileName(owner, QStringLiteral("Открыть объект"), directory,
                                         kFilter);
   };
-  dialogs.savePath = [owner](const QString& suggested) {
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить объект"), suggested,
-                                        kFilter);
-  };
+  dialogs.savePath = [owner](const QString& suggested) { return AskObjectPath(owner, suggested); };
   dialogs.pdfPath = [owner](const QString& suggested) {
     return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить объект в PDF"), suggested,
                                         QStringLiteral("Документ PDF (*.pdf)"));
@@ -114,6 +144,7 @@ ObjectDialogs ModalObjectDialogs(QWidget* owner) {
   dialogs.printer = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };
   dialogs.lineName = [owner](const QString& suggested) { return AskLineName(owner, suggested); };
   dialogs.message = [owner](const QString& text) { ShowMessageBox(owner, text); };
+  dialogs.confirm = [owner](const QString& text) { return AskConfirm(owner, text); };
   dialogs.progress = [owner](const QString& text) { return ProgressDialog(owner, text); };
   return dialogs;
 }

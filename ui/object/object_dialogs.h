@@ -33,6 +33,8 @@ struct ObjectDialogs {
   std::function<std::optional<QString>(const QString& suggested)> lineName;
   // A message for the user; returns once it has been seen.
   std::function<void(const QString& text)> message;
+  // A yes-or-no question `text` whose yes goes ahead with something that cannot be undone.
+  std::function<bool(const QString& text)> confirm;
   // Progress of a long piece of work titled `text`; the callback returns false to cancel.
   std::function<sheet::PageProgress(const QString& text)> progress;
 };

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <limits>
 
 #include "object/line_table.h"
 #include "ui/object/column_layout.h"
@@ -82,9 +83,11 @@ void ObjectWindow::createFields() {
   layout->addLayout(form);
   layout->addWidget(table_);
   setCentralWidget(central);
-  connect(title_, &QLineEdit::editingFinished, this, [this] { model_->editTitle(title_->text()); });
-  connect(limit_, &QLineEdit::editingFinished, this,
-          [this] { model_->editLossLimit(limit_->text()); });
+  // A file's title or limit may be longer than a line edit holds by default (32,767).
+  title_->setMaxLength(std::numeric_limits<int>::max());
+  limit_->setMaxLength(std::numeric_limits<int>::max());
+  connect(title_, &QLineEdit::editingFinished, this, &ObjectWindow::commitFields);
+  connect(limit_, &QLineEdit::editingFinished, this, &ObjectWindow::commitFields);
 }
 
 // The thinnest section allowed stands beside the limit: both decide the smallest section.

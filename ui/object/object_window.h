@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "object/line_object.h"
+#include "ui/object/file_stamp.h"
 #include "ui/object/object_dialogs.h"
 
 class QAction;
@@ -76,6 +77,8 @@ class ObjectWindow : public QMainWindow {
   void setCurrentFile(const QString& path);
   void setObject(object::LineObject object, const QString& path);
   bool writeTo(const QString& path);
+  bool mayOverwrite();
+  void commitFields();
   void printObject();
   void saveObjectPdf();
   void exportXlsx();
@@ -93,6 +96,7 @@ class ObjectWindow : public QMainWindow {
   Form1* calculator_;
   ObjectDialogs dialogs_;
   QString path_;
+  FileStamp onDisk_;  // the file at path_ as last opened or saved here
   LineTableModel* model_;
   QUndoStack* undo_;
   QTableView* table_;
