@@ -12,6 +12,10 @@ namespace {
 QString Reason(const QString& path, QFileDevice::FileError error) {
   const QFileInfo info(path);
   const QString folder = QDir::toNativeSeparators(info.absolutePath());
+  if (info.isSymLink() && !info.exists()) {
+    return QStringLiteral("это ссылка на несуществующий файл «%1», который не удается создать")
+        .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+  }
   if (info.isDir()) {
     return QStringLiteral("это папка");
   }

@@ -81,6 +81,11 @@ TEST(ReadObjectFile, RefusalsSayWhy) {
             "устройство.");
   EXPECT_EQ(WriteObjectFile("/dev/full", {}).toStdString(),
             "Не удается записать файл «/dev/full»: нет места на диске.");
+  ASSERT_TRUE(QFile::link(path("missing/x.linecalc"), path("out.linecalc")));
+  EXPECT_EQ(WriteObjectFile(path("out.linecalc"), {}),
+            "Не удается записать файл «" + path("out.linecalc") +
+                "»: это ссылка на несуществующий файл «" + path("missing/x.linecalc") +
+                "», который не удается создать.");
 #endif
 }
 
