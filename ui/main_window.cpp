@@ -97,9 +97,9 @@ void MainWindow::createActions() {
   aboutAction_ = MakeAction(this, "actionAbout", QStringLiteral("&О программе"), QKeySequence(),
                             QStringLiteral("Версия, лицензия и назначение программы"));
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
-  guideAction_ = MakeAction(this, "actionGuide", QStringLiteral("&Руководство"),
-                            QKeySequence::HelpContents,
-                            QStringLiteral("Руководство пользователя: что и как считает программа"));
+  guideAction_ =
+      MakeAction(this, "actionGuide", QStringLiteral("&Руководство"), QKeySequence::HelpContents,
+                 QStringLiteral("Руководство пользователя: что и как считает программа"));
   connect(guideAction_, &QAction::triggered, this, &MainWindow::showGuide);
 }
 
