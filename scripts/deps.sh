@@ -11,8 +11,10 @@ LINECALC_PACKAGES=(
   dpkg-dev desktop-file-utils shared-mime-info appstream lintian
 )
 
-# Packages to cross-build calc for Windows and run its tests there under Wine.
-LINECALC_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
+# Packages to cross-build the program and its Qt (scripts/windows-qt: apt source, dpkg-source,
+# zlib for libxlsxwriter) for Windows, make its installer and archive, and run it under Wine.
+LINECALC_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 dpkg-dev patch libz-mingw-w64-dev
+  qt6-base-dev-tools nsis unzip)
 
 # Wine with no display and no desktop, quiet, in a prefix of its own under the build directory
 # $1 (made on first use, which takes some seconds); it runs as root as well.
