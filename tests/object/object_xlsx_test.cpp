@@ -236,17 +236,5 @@ TEST(ObjectXlsx, NamesAreNeverFormulas) {
   }
 }
 
-TEST(ObjectXlsx, TextLongerThanACellRefused) {
-  LineObject object;
-  object.title = std::string(32768, 'a');
-  const XlsxWorkbook workbook = ObjectXlsx(object);
-  EXPECT_TRUE(workbook.bytes.isEmpty());
-  EXPECT_EQ(workbook.error.toStdString(),
-            "Не удается построить книгу Excel: в ячейке B1 больше 32767 знаков — больше, чем "
-            "вмещает ячейка.");
-  object.title.pop_back();
-  EXPECT_FALSE(ObjectXlsx(object).bytes.isEmpty());
-}
-
 }  // namespace
 }  // namespace linecalc::object
