@@ -20,8 +20,8 @@
 #include "object/object_file.h"
 #include "object/object_xlsx.h"
 #include "object/save_file.h"
+#include "sheet/object_document.h"
 #include "ui/main_window.h"
-#include "ui/object/object_document.h"
 #include "ui/object/object_menu.h"
 #include "ui/object/object_window.h"
 
@@ -63,7 +63,7 @@ constexpr Export kExports[] = {
     {"pdf", "вывод",
      "Записать сводку и листы расчета всех линий объекта в файл PDF («-» — стандартный вывод) и "
      "выйти.",
-     Needs::Gui, ui::ObjectPdf},
+     Needs::Gui, sheet::ObjectPdf},
     {"xlsx", "вывод", "Записать таблицу объекта в книгу Excel (XLSX) и выйти.", Needs::Core,
      RenderXlsx, false},
 };

@@ -3,7 +3,6 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 
 #include "calc/report.h"
 #include "sheet/sheet_blocks.h"
@@ -21,6 +20,9 @@ bool SameBlock(const std::optional<LineCalculation>& a, const LineCalculation& b
 
 void WriteHeading(SheetWriter& out, const SheetContent& content) {
   out.title(kTitle);
+  if (!content.objectTitle.trimmed().isEmpty()) {
+    out.line(QStringLiteral("Объект: %1").arg(content.objectTitle.trimmed()));
+  }
   if (!content.lineName.trimmed().isEmpty()) {
     out.line(QStringLiteral("Линия: %1").arg(content.lineName.trimmed()));
   }
@@ -37,11 +39,23 @@ void WriteLine(SheetWriter& out, const LineCalculation& calc, const QString& sep
   out.quantities(ReferenceRows(calc, separator));
 }
 
-void WriteUniform(SheetWriter& out, const LineCalculation& calc, const QString& separator) {
+Quantities WithVerdict(Quantities rows, const LineCalculation& calc, const SheetContent& content) {
+  const Quantities verdict = VerdictRows(calc, content.lossLimitPct, content.decimalSeparator);
+  rows.insert(rows.end(), verdict.begin(), verdict.end());
+  return rows;
+}
+
+void WriteUniform(SheetWriter& out, const LineCalculation& calc, const SheetContent& content) {
+  const QString& separator = content.decimalSeparator;
   out.section(QStringLiteral("Равномерно распределенная нагрузка"));
-  out.quantities(UniformRows(calc, separator));
+  out.quantities(WithVerdict(UniformRows(calc, separator), calc, content));
   out.subsection(QStringLiteral("Напряжение и мощность у каждого громкоговорителя"));
   out.report(FormatReportLines(*calc.uniform, separator.toStdString()));
+  out.note(QStringLiteral(
+      "«Остается U=» — напряжение у последнего громкоговорителя по расчету участок за участком "
+      "(P= — мощность, дошедшая до всех громкоговорителей), а «Каскадное напряжение» — оценка "
+      "того же напряжения, в которой каждый участок линии с громкоговорителем взят одинаковым "
+      "делителем напряжения, поэтому эти два значения немного различаются."));
 }
 
 // Writes the line blocks and results; a line block shared by both calculations is written once.
@@ -52,7 +66,7 @@ void WriteCalculations(SheetWriter& out, const SheetContent& content) {
   if (content.single) {
     WriteLine(out, *content.single, sep, QStringLiteral("Исходные данные"));
     out.section(QStringLiteral("Нагрузка в конце линии"));
-    out.quantities(SingleRows(*content.single, sep));
+    out.quantities(WithVerdict(SingleRows(*content.single, sep), *content.single, content));
   }
   if (content.uniform) {
     if (!shared) {
@@ -60,7 +74,7 @@ void WriteCalculations(SheetWriter& out, const SheetContent& content) {
                 content.single ? QStringLiteral("Исходные данные расчета равномерной нагрузки")
                                : QStringLiteral("Исходные данные"));
     }
-    WriteUniform(out, *content.uniform, sep);
+    WriteUniform(out, *content.uniform, content);
   }
 }
 
@@ -71,7 +85,8 @@ void WriteCurrent(SheetWriter& out, const SheetContent& content) {
   const QString& sep = content.decimalSeparator;
   if (!content.single && !content.uniform) {
     WriteLine(out, *content.current, sep, QStringLiteral("Исходные данные"));
-    out.note(QStringLiteral("Расчет нагрузки не выполнялся."));
+    out.note(content.refusal.isEmpty() ? QStringLiteral("Расчет нагрузки не выполнялся.")
+                                       : content.refusal);
     return;
   }
   if (SameBlock(content.single, *content.current, sep) ||
@@ -85,33 +100,75 @@ void WriteCurrent(SheetWriter& out, const SheetContent& content) {
                      "получены по исходным данным, приведенным вместе с ними."));
 }
 
+void WriteMethod(SheetWriter& out, const SheetContent& content) {
+  const std::optional<LineCalculation> line = SheetLine(content);
+  out.section(QStringLiteral("Методика расчета"));
+  for (const QString& text :
+       MethodLines(line ? *line : LineCalculation{}, content.decimalSeparator)) {
+    out.line(text);
+  }
+}
+
+QString LoadName(LoadKind kind) {
+  return kind == LoadKind::Single ? QStringLiteral("расчет нагрузки в конце линии")
+                                  : QStringLiteral("расчет равномерной нагрузки");
+}
+
+void WriteSheet(SheetWriter& out, const SheetContent& content) {
+  WriteHeading(out, content);
+  WriteCalculations(out, content);
+  WriteCurrent(out, content);
+  WriteMethod(out, content);
+  if (content.signatures) {
+    out.signatures(*content.signatures, content.when.date());
+  }
+  out.keepHeadingsWithNext();
+}
+
 }  // namespace
+
+bool SameLine(const LineCalculation& a, const LineCalculation& b) {
+  if (!a.reference || !b.reference) {
+    LineInputs x = a.inputs;
+    LineInputs y = b.inputs;
+    x.load = y.load;
+    x.power = y.power;
+    x.count = y.count;
+    return x == y;
+  }
+  return InputRows(a, QStringLiteral(".")) == InputRows(b, QStringLiteral("."));
+}
+
+QString KeepOneLine(SheetContent& content) {
+  if (!content.single || !content.uniform || SameLine(*content.single, *content.uniform)) {
+    return {};
+  }
+  const LoadKind older = content.latest == LoadKind::Single ? LoadKind::Uniform : LoadKind::Single;
+  (older == LoadKind::Single ? content.single : content.uniform).reset();
+  QString text = QStringLiteral(
+                     "В лист войдет только %1: %2 на экране сделан для другой линии (материал, "
+                     "сечение, длина, температура, напряжение или R20 другие), а лист "
+                     "описывает одну линию.")
+                     .arg(LoadName(content.latest), LoadName(older));
+  return text;
+}
+
+std::optional<LineCalculation> SheetLine(const SheetContent& content) {
+  if (content.single && content.uniform) {
+    return content.latest == LoadKind::Single ? content.single : content.uniform;
+  }
+  if (content.single) {
+    return content.single;
+  }
+  if (content.uniform) {
+    return content.uniform;
+  }
+  return content.current;
+}
 
 QString ProgramTitle() {
   return QStringLiteral("Расчет потерь в линиях (системы звуковой трансляции), версия %1")
       .arg(QStringLiteral(LINECALC_VERSION));
-}
-
-void AppendCalculationSheet(QTextCursor& cursor, const SheetContent& content) {
-  // Written apart and inserted whole, so that the paged document is laid out once.
-  QTextDocument sheet;
-  PrepareSheetDocument(sheet, QSizeF());
-  QTextCursor writing(&sheet);
-  SheetWriter out(writing, cursor.document()->pageSize());
-  WriteHeading(out, content);
-  WriteCalculations(out, content);
-  WriteCurrent(out, content);
-  const bool newPage = !cursor.atStart();
-  if (newPage) {
-    cursor.insertBlock();
-  }
-  const int start = cursor.position();
-  cursor.insertFragment(QTextDocumentFragment(&sheet));
-  if (newPage) {
-    QTextBlockFormat pageBreak;
-    pageBreak.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-    QTextCursor(cursor.document()->findBlock(start)).mergeBlockFormat(pageBreak);
-  }
 }
 
 std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content,
@@ -119,7 +176,10 @@ std::unique_ptr<QTextDocument> BuildCalculationSheet(const SheetContent& content
   auto document = std::make_unique<QTextDocument>();
   PrepareSheetDocument(*document, page);
   QTextCursor cursor(document.get());
-  AppendCalculationSheet(cursor, content);
+  {
+    SheetWriter out(cursor, page);
+    WriteSheet(out, content);
+  }
   return document;
 }
 

@@ -32,7 +32,7 @@ void PaintPage(QPainter& painter, QTextDocument& document, int index, const QSiz
 }
 
 void PaintPageNumber(QPainter& painter, int index, int total, const QRectF& foot) {
-  QFont font(QStringLiteral("DejaVu Sans"));
+  QFont font(SheetFontFamily());
   font.setPointSizeF(kFooterPoints);
   painter.setFont(font);
   painter.setPen(Qt::black);
@@ -68,7 +68,7 @@ QString OpenFailureReason(const QString& path, const QString& systemText) {
 
 }  // namespace
 
-PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
+PaintOutcome PaintSheet(const SheetParts& parts, QPagedPaintDevice& device,
                         const PageProgress& progress) {
   QPainter painter;
   if (!painter.begin(&device)) {
@@ -76,20 +76,27 @@ PaintOutcome PaintSheet(QTextDocument& document, QPagedPaintDevice& device,
   }
   const double footer = kPageNumberRoomPoints * device.logicalDpiY() / 72.0;
   const double scale = device.logicalDpiY() / kSheetDpi;
-  const QSizeF page = document.pageSize();
-  const int total = document.pageCount();
-  for (int index = 0; index < total; ++index) {
-    if (progress && !progress(index, total)) {
-      painter.end();
-      return PaintOutcome::Cancelled;
+  int total = 0;
+  for (QTextDocument* part : parts) {
+    total += part->pageCount();
+  }
+  int done = 0;
+  for (QTextDocument* part : parts) {
+    const QSizeF page = part->pageSize();
+    const int count = part->pageCount();
+    for (int index = 0; index < count; ++index, ++done) {
+      if (progress && !progress(done, total)) {
+        painter.end();
+        return PaintOutcome::Cancelled;
+      }
+      if (done > 0 && !device.newPage()) {
+        painter.end();
+        return PaintOutcome::Failed;
+      }
+      PaintPage(painter, *part, index, page, scale);
+      PaintPageNumber(painter, done, total,
+                      QRectF(0, device.height() - footer, device.width(), footer));
     }
-    if (index > 0 && !device.newPage()) {
-      painter.end();
-      return PaintOutcome::Failed;
-    }
-    PaintPage(painter, document, index, page, scale);
-    PaintPageNumber(painter, index, total,
-                    QRectF(0, device.height() - footer, device.width(), footer));
   }
   if (progress && !progress(total, total)) {
     painter.end();
@@ -102,7 +109,8 @@ QString SaveCancelledMessage(const QString& path) {
   return QStringLiteral("Сохранение файла «%1» отменено.").arg(QDir::toNativeSeparators(path));
 }
 
-QString SaveSheetPdf(QTextDocument& document, const QString& path, const PageProgress& progress) {
+QString SaveSheetPdf(const SheetParts& parts, const QString& path, const PageProgress& progress,
+                     const QString& title) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     return Failure(path, OpenFailureReason(path, file.errorString()));
@@ -112,9 +120,10 @@ QString SaveSheetPdf(QTextDocument& document, const QString& path, const PagePro
     QPdfWriter writer(&file);
     writer.setResolution(kPdfDpi);
     SetSheetPaper(writer);
-    writer.setTitle(QStringLiteral("Расчет потерь в линии"));
+    writer.setTitle(title.trimmed().isEmpty() ? QStringLiteral("Расчет потерь в линии")
+                                              : title.trimmed());
     writer.setCreator(ProgramTitle());
-    outcome = PaintSheet(document, writer, progress);
+    outcome = PaintSheet(parts, writer, progress);
   }
   if (outcome != PaintOutcome::Done) {
     file.cancelWriting();

@@ -11,7 +11,6 @@ namespace {
 constexpr double kPointsPerInch = 72;
 constexpr double kMillimetresPerInch = 25.4;
 const QMarginsF kMarginsMm(20, 15, 15, 12);
-const QString kFontFamily = QStringLiteral("DejaVu Sans");
 constexpr double kBodyPoints = 10;
 
 // A device with the sheet's resolution for the layout to measure fonts against.
@@ -27,6 +26,10 @@ QPaintDevice* LayoutDevice() {
 }
 
 }  // namespace
+
+QString SheetFontFamily() {
+  return QStringLiteral("DejaVu Sans");
+}
 
 QSizeF SheetPageSize(const QPagedPaintDevice& device) {
   const double scale = kSheetDpi / device.logicalDpiY();
@@ -48,10 +51,12 @@ void SetSheetPaper(QPagedPaintDevice& device) {
 }
 
 void PrepareSheetDocument(QTextDocument& document, const QSizeF& page) {
-  QFont font(kFontFamily);
+  QFont font(SheetFontFamily());
   font.setPointSizeF(kBodyPoints);
   document.setDefaultFont(font);
   document.setDocumentMargin(0);
+  // Nothing is undone in a printed document; keeping its edits would only cost time.
+  document.setUndoRedoEnabled(false);
   document.documentLayout()->setPaintDevice(LayoutDevice());
   document.setPageSize(page);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSizeF>
+#include <QString>
 
 class QPagedPaintDevice;
 class QTextDocument;
@@ -19,6 +20,9 @@ QSizeF SheetPageSize(const QPagedPaintDevice& device);
 
 // The same for the sheet's own paper: A4 with the margins SetSheetPaper gives.
 QSizeF SheetPageSize();
+
+// The one font family of every printed text.
+QString SheetFontFamily();
 
 // A4, portrait, with the sheet's margins.
 void SetSheetPaper(QPagedPaintDevice& device);

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "sheet/sheet_page.h"
+#include "sheet/calculation_sheet.h"
 #include "ui/window_dialogs.h"
 
 class QAction;
@@ -41,11 +41,9 @@ class MainWindow : public QMainWindow {
   // follow `dialogs.message` too.
   void setDialogs(WindowDialogs dialogs);
 
-  // The sheet of what the window shows now, with `lineName`, laid out on pages of `page`: the
-  // calculations on view with the inputs they were computed from, and the reference values on
-  // view.
-  std::unique_ptr<QTextDocument> currentSheet(const QString& lineName,
-                                              const QSizeF& page = sheet::SheetPageSize()) const;
+  // The sheet of what the window shows now: the calculations on view with the inputs they were
+  // computed from, and the reference values on view.
+  sheet::SheetContent currentSheet() const;
 
  private:
   void createActions();
@@ -54,11 +52,13 @@ class MainWindow : public QMainWindow {
   void saveSheetPdf();
   void showAbout();
   void showGuide();
-  std::optional<QString> askLineName();
+  std::optional<sheet::SheetContent> askSheet();
 
   Form1* form_;
   WindowDialogs dialogs_;
-  QString lineName_;
+  SheetRequest request_;  // as last given
+  // The line the name in request_ was given for.
+  std::optional<LineCalculation> namedLine_;
   QAction* printAction_ = nullptr;
   QAction* pdfAction_ = nullptr;
   QAction* quitAction_ = nullptr;

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -40,6 +39,11 @@ class SheetProgress {
   QProgressDialog dialog_;
 };
 
+// The document's title: the line's name, or what the sheet is when it has none.
+QString SheetTitle(const QString& lineName) {
+  return lineName.isEmpty() ? QStringLiteral("Расчет потерь в линии") : lineName;
+}
+
 QString SuggestedPdfPath(const QString& lineName) {
   QString base = QStringLiteral("Расчет потерь в линии");
   QString name = lineName.trimmed();
@@ -53,40 +57,64 @@ QString SuggestedPdfPath(const QString& lineName) {
 
 }  // namespace
 
-std::unique_ptr<QTextDocument> MainWindow::currentSheet(const QString& lineName,
-                                                        const QSizeF& page) const {
+sheet::SheetContent MainWindow::currentSheet() const {
   sheet::SheetContent content;
-  content.lineName = lineName;
   content.when = QDateTime::currentDateTime();
   content.decimalSeparator = QLocale().decimalPoint();
   content.single = form_->singleOnView();
   content.uniform = form_->uniformOnView();
+  const std::optional<LineInputs> latest = form_->lastCalculatedInputs();
+  content.latest = latest ? latest->load : LoadKind::Single;
   content.current = form_->referenceOnView();
-  return sheet::BuildCalculationSheet(content, page);
+  return content;
 }
 
-std::optional<QString> MainWindow::askLineName() {
-  std::optional<QString> name = dialogs_.lineName(lineName_);
-  if (name) {
-    lineName_ = name->trimmed();
+// Asks for the line's name, limit and signatures; the name given last is offered again only for
+// the same line. A sheet of two different lines keeps the later calculation, and the dialog says
+// so.
+std::optional<sheet::SheetContent> MainWindow::askSheet() {
+  sheet::SheetContent content = currentSheet();
+  const QString note = sheet::KeepOneLine(content);
+  const std::optional<LineCalculation> line = sheet::SheetLine(content);
+  SheetRequest suggested = request_;
+  if (!namedLine_ || !line || !sheet::SameLine(*namedLine_, *line)) {
+    suggested.lineName.clear();
   }
-  return name;
+  suggested.signatures.performer = RememberedPerformer();
+  const std::optional<SheetRequest> request = dialogs_.sheet(suggested, note);
+  if (!request) {
+    return std::nullopt;
+  }
+  const LossLimit limit = ReadSheetLossLimit(request->lossLimit, content.decimalSeparator);
+  if (!limit.valid) {
+    dialogs_.message(QStringLiteral("Предел потерь «%1» не является числом от 0 до 100 %.")
+                         .arg(request->lossLimit.trimmed()));
+    return std::nullopt;
+  }
+  request_ = *request;
+  request_.lineName = request->lineName.trimmed();
+  namedLine_ = line;
+  RememberPerformer(request->signatures.performer.trimmed());
+  content.lineName = request_.lineName;
+  content.lossLimitPct = limit.value;
+  content.signatures = request->signatures;
+  return content;
 }
 
 void MainWindow::printSheet() {
-  const std::optional<QString> name = askLineName();
-  if (!name) {
+  const std::optional<sheet::SheetContent> content = askSheet();
+  if (!content) {
     return;
   }
   QPrinter printer(QPrinter::HighResolution);
   sheet::SetSheetPaper(printer);
-  printer.setDocName(QStringLiteral("Расчет потерь в линии"));
+  printer.setDocName(SheetTitle(content->lineName));
   if (!dialogs_.printer(printer)) {
     return;
   }
   // Laid out for the paper chosen in the dialog, which may not be the sheet's own.
   const std::unique_ptr<QTextDocument> document =
-      currentSheet(*name, sheet::SheetPageSize(printer));
+      sheet::BuildCalculationSheet(*content, sheet::SheetPageSize(printer));
   SheetProgress progress(this, QStringLiteral("Печать расчета…"));
   const sheet::PaintOutcome outcome = sheet::PaintSheet(*document, printer, progress.callback());
   if (outcome == sheet::PaintOutcome::Cancelled) {
@@ -98,20 +126,18 @@ void MainWindow::printSheet() {
 }
 
 void MainWindow::saveSheetPdf() {
-  const std::optional<QString> name = askLineName();
-  if (!name) {
+  const std::optional<sheet::SheetContent> content = askSheet();
+  if (!content) {
     return;
   }
-  QString path = dialogs_.pdfPath(SuggestedPdfPath(*name));
+  const QString path = dialogs_.pdfPath(SuggestedPdfPath(content->lineName));
   if (path.isEmpty()) {
     return;
   }
-  if (QFileInfo(path).suffix().isEmpty()) {
-    path += QStringLiteral(".pdf");
-  }
-  const std::unique_ptr<QTextDocument> document = currentSheet(*name);
+  const std::unique_ptr<QTextDocument> document = sheet::BuildCalculationSheet(*content);
   SheetProgress progress(this, QStringLiteral("Сохранение расчета…"));
-  const QString failure = sheet::SaveSheetPdf(*document, path, progress.callback());
+  const QString failure =
+      sheet::SaveSheetPdf(*document, path, progress.callback(), SheetTitle(content->lineName));
   if (!failure.isEmpty() && !progress.cancelled()) {
     dialogs_.message(failure);
   }

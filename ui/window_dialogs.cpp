@@ -1,7 +1,6 @@
 #include "ui/window_dialogs.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,19 +10,10 @@
 namespace linecalc::ui {
 namespace {
 
-const QString kSheetTitle = QStringLiteral("Лист расчета");
-
-std::optional<QString> AskLineName(QWidget* owner, const QString& suggested) {
-  bool ok = false;
-  const QString name = QInputDialog::getText(owner, kSheetTitle,
-                                             QStringLiteral("Название линии (можно не указывать):"),
-                                             QLineEdit::Normal, suggested, &ok);
-  return ok ? std::optional<QString>(name) : std::nullopt;
-}
-
 QString AskPdfPath(QWidget* owner, const QString& suggested) {
-  return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить расчет в PDF"), suggested,
-                                      QStringLiteral("Документ PDF (*.pdf)"));
+  const std::unique_ptr<QFileDialog> dialog =
+      PdfSaveDialog(owner, QStringLiteral("Сохранить расчет в PDF"), suggested);
+  return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
 bool AskPrinter(QWidget* owner, QPrinter& printer) {
@@ -34,9 +24,21 @@ bool AskPrinter(QWidget* owner, QPrinter& printer) {
 
 }  // namespace
 
+std::unique_ptr<QFileDialog> PdfSaveDialog(QWidget* owner, const QString& title,
+                                           const QString& suggested) {
+  auto dialog = std::make_unique<QFileDialog>(owner, title, suggested,
+                                              QStringLiteral("Документ PDF (*.pdf)"));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setDefaultSuffix(QStringLiteral("pdf"));
+  dialog->setAccessibleName(title);
+  return dialog;
+}
+
 WindowDialogs ModalWindowDialogs(QWidget* owner) {
   return {
-      [owner](const QString& suggested) { return AskLineName(owner, suggested); },
+      [owner](const SheetRequest& suggested, const QString& note) {
+        return AskSheetRequest(owner, suggested, note);
+      },
       [owner](const QString& suggested) { return AskPdfPath(owner, suggested); },
       [owner](QPrinter& printer) { return AskPrinter(owner, printer); },
       [owner](const QString& text) { ShowMessageBox(owner, text); },

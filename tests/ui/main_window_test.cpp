@@ -2,14 +2,18 @@
 #include <QAccessibleInterface>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
@@ -20,6 +24,7 @@
 #include "ui/form1.h"
 #include "ui/main_window.h"
 #include "ui/report_list.h"
+#include "ui/window_dialogs.h"
 
 namespace linecalc::ui::test {
 namespace {
@@ -34,9 +39,11 @@ class Driver {
  public:
   Driver() {
     window_.setDialogs({
-        [this](const QString&) {
+        [this](const SheetRequest& suggested, const QString& note) {
           ++asked_;
-          return std::optional<QString>(QStringLiteral("Линия 1"));
+          suggestions_.append(suggested.lineName);
+          notes_.append(note);
+          return std::optional<SheetRequest>({QStringLiteral("Линия 1"), limit_, {}});
         },
         [this](const QString&) { return pdfPath_; },
         [this](QPrinter& printer) {
@@ -93,6 +100,9 @@ class Driver {
   }
   QString folder() const { return dir_.path(); }
   int asked() const { return asked_; }
+  QStringList suggestions() const { return suggestions_; }
+  QStringList notes() const { return notes_; }
+  void setLimit(const QString& limit) { limit_ = limit; }
   QStringList takeMessages() { return std::exchange(messages_, {}); }
 
  private:
@@ -100,6 +110,9 @@ class Driver {
   QTemporaryDir dir_;
   QString pdfPath_;
   QStringList messages_;
+  QStringList suggestions_;
+  QStringList notes_;
+  QString limit_;
   int asked_ = 0;
 };
 
@@ -150,6 +163,8 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // "Выполнил" is remembered in the settings; the tests keep theirs apart from the user's.
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
   void init() { watchdog_ = std::make_unique<ModalWatchdog>(); }
   void cleanup() { QVERIFY(!watchdog_->fired()); }
 
@@ -280,9 +295,9 @@ class MainWindowTest : public QObject {
     d.type("TxtPp", u"100"_qs);
     d.click("Command1");
     const QStringList pages = d.output(QKeySequence(Qt::CTRL | Qt::Key_P), u"печать.pdf"_qs);
-    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages.size(), 2);
     QVERIFY(HasRow(pages[0], u"Uрез"_qs, Shown(u"98.04"_qs)));
-    QVERIFY(pages[0].contains(u"стр. 1 из 1"_qs));
+    QVERIFY(pages[1].contains(u"стр. 2 из 2"_qs));
   }
 
   void about() {
@@ -347,6 +362,64 @@ class MainWindowTest : public QObject {
     QVERIFY(HasRow(page.section(apart, 0, 0), u"Rл"_qs, Shown(u"4.00"_qs)));
     QVERIFY(HasRow(page.section(apart, 1), u"Длина линии"_qs, u"500"_qs));
     QVERIFY(HasRow(page.section(apart, 1), u"Rл"_qs, d.text("LblAR")));
+  }
+
+  // Calculations of two different lines: the sheet keeps the later one and says why; the name
+  // given is offered again only for the same line; a limit that is no percentage is refused.
+  void oneLinePerSheet() {
+    Driver d;
+    Line(d, u"3.9007"_qs);
+    d.type("TxtPg", u"10"_qs);
+    d.type("TxtK", u"2"_qs);
+    d.click("Command2");
+    const QKeySequence save(Qt::CTRL | Qt::Key_E);
+    d.output(save);
+    d.choose("CmbL", "500");
+    d.type("TxtPp", u"100"_qs);
+    d.click("Command1");
+    d.setLimit(u"5"_qs);
+    const QString page = d.output(save).join(QString());
+    QVERIFY(page.contains(u"Нагрузка в конце линии"_qs));
+    QVERIFY(!page.contains(u"Равномерно распределенная нагрузка"_qs));
+    QVERIFY(HasRow(page, u"Заключение по потерям"_qs, u"превышение"_qs));
+    QVERIFY(HasRow(page, u"Sмин"_qs, Shown(u"10.0"_qs)));
+    d.output(save);
+    d.setLimit(u"101"_qs);
+    d.output(save, u"предел.pdf"_qs);
+    QCOMPARE(d.suggestions(), (QStringList{QString(), QString(), u"Линия 1"_qs, u"Линия 1"_qs}));
+    QCOMPARE(d.notes().value(1),
+             u"В лист войдет только расчет нагрузки в конце линии: расчет равномерной нагрузки на "
+             u"экране сделан для другой линии (материал, сечение, длина, температура, напряжение "
+             u"или R20 другие), а лист описывает одну линию."_qs);
+    QCOMPARE(d.takeMessages(),
+             QStringList{u"Предел потерь «101» не является числом от 0 до 100 %."_qs});
+    QVERIFY(!QFile::exists(d.folder() + u"/предел.pdf"_qs));
+  }
+
+  // A bare name gets ".pdf" before the dialog looks for a file to overwrite, and an existing
+  // file is asked about, not replaced.
+  void pdfDialogAddsTheSuffixAndAsksBeforeOverwriting() {
+    QTemporaryDir dir;
+    for (const bool exists : {false, true}) {
+      const std::unique_ptr<QFileDialog> dialog =
+          PdfSaveDialog(nullptr, u"Сохранить расчет в PDF"_qs, dir.path());
+      dialog->setOption(QFileDialog::DontUseNativeDialog);
+      dialog->selectFile(u"отчет"_qs);
+      QString asked;
+      QTimer::singleShot(0, [&asked] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+          asked = box->text();
+          box->reject();
+        }
+      });
+      static_cast<QDialog*>(dialog.get())->accept();
+      QCoreApplication::processEvents();
+      QCOMPARE(dialog->result() == QDialog::Accepted, !exists);
+      QCOMPARE(asked.contains(u"отчет.pdf"_qs), exists);
+      QCOMPARE(dialog->selectedFiles(), QStringList{dir.filePath(u"отчет.pdf"_qs)});
+      QFile file(dir.filePath(u"отчет.pdf"_qs));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+    }
   }
 
   void unwritablePathLeavesNoFile() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "ui/message_box.h"
+#include "ui/window_dialogs.h"
 
 namespace linecalc::ui {
 namespace {
@@ -137,8 +138,9 @@ ObjectDialogs ModalObjectDialogs(QWidget* owner) {
   };
   dialogs.savePath = [owner](const QString& suggested) { return AskObjectPath(owner, suggested); };
   dialogs.pdfPath = [owner](const QString& suggested) {
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Сохранить объект в PDF"), suggested,
-                                        QStringLiteral("Документ PDF (*.pdf)"));
+    const std::unique_ptr<QFileDialog> dialog =
+        PdfSaveDialog(owner, QStringLiteral("Сохранить объект в PDF"), suggested);
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
   };
   dialogs.xlsxPath = [owner](const QString& suggested) { return AskXlsxPath(owner, suggested); };
   dialogs.printer = [owner](QPrinter& printer) { return AskPrinter(owner, printer); };

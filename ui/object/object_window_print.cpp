@@ -4,17 +4,24 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPrinter>
-#include <QTextDocument>
 
+#include "sheet/object_document.h"
 #include "sheet/sheet_output.h"
 #include "sheet/sheet_page.h"
 #include "ui/object/file_folder.h"
 #include "ui/object/line_table_model.h"
-#include "ui/object/object_document.h"
 #include "ui/object/object_window.h"
+#include "ui/sheet_dialog.h"
 
 // The printed object: to a printer or to a PDF file, with progress and a way to cancel.
 namespace linecalc::ui {
+namespace {
+
+sheet::ObjectPaper Paper() {
+  return {QDateTime::currentDateTime(), QLocale().decimalPoint(), RememberedPerformer()};
+}
+
+}  // namespace
 
 void ObjectWindow::printObject() {
   QPrinter printer(QPrinter::HighResolution);
@@ -23,13 +30,8 @@ void ObjectWindow::printObject() {
     return;
   }
   const sheet::PageProgress progress = dialogs_.progress(QStringLiteral("Печать объекта…"));
-  const std::unique_ptr<QTextDocument> document =
-      BuildObjectDocument(model_->lineObject(), QDateTime::currentDateTime(),
-                          QLocale().decimalPoint(), progress, sheet::SheetPageSize(printer));
-  if (document == nullptr) {
-    return;
-  }
-  if (sheet::PaintSheet(*document, printer, progress) == sheet::PaintOutcome::Failed) {
+  if (sheet::PaintObject(model_->lineObject(), Paper(), printer, progress) ==
+      sheet::PaintOutcome::Failed) {
     dialogs_.message(QStringLiteral("Не удалось напечатать объект: принтер недоступен."));
   }
 }
@@ -45,16 +47,12 @@ void ObjectWindow::saveObjectPdf() {
 
 bool ObjectWindow::savePdf(const QString& path) {
   const sheet::PageProgress progress = dialogs_.progress(QStringLiteral("Сохранение объекта…"));
-  const std::unique_ptr<QTextDocument> document = BuildObjectDocument(
-      model_->lineObject(), QDateTime::currentDateTime(), QLocale().decimalPoint(), progress);
-  if (document == nullptr) {
-    return false;
-  }
   bool cancelled = false;
-  const QString error = sheet::SaveSheetPdf(*document, path, [&](int done, int total) {
-    cancelled = progress && !progress(done, total);
-    return !cancelled;
-  });
+  const QString error =
+      sheet::SaveObjectPdf(model_->lineObject(), Paper(), path, [&](int done, int total) {
+        cancelled = progress && !progress(done, total);
+        return !cancelled;
+      });
   if (!error.isEmpty() && !cancelled) {
     dialogs_.message(error);
   }
