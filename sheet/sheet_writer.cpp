@@ -8,6 +8,7 @@
 #include <QTextTable>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "calc/report.h"
 #include "sheet/sheet_page.h"
@@ -270,20 +271,21 @@ double SheetWriter::writtenBottom() {
   return BlockRect(cursor_.document()->lastBlock()).bottom();
 }
 
-// Measures the report's heading and rows on a page of their own, and where the report starts on
-// this document's pages.
-ReportPages SheetWriter::planPages(int firstRowsTogether) {
-  if (page_.height() <= 0) {
-    return {};
+// The height of the report's heading and of one of its rows on pages of `page`, measured once
+// for every sheet on such pages.
+std::pair<double, double> SheetWriter::ReportPitches(const QSizeF& page) {
+  static QSizeF measured;
+  static std::pair<double, double> pitches;
+  if (page == measured) {
+    return pitches;
   }
-  keepHeadingsWithNext();
   QTextDocument sample;
-  PrepareSheetDocument(sample, page_);
+  PrepareSheetDocument(sample, page);
   QTextCursor cursor(&sample);
   QTextBlock before;
   QTextBlock row1;
   {
-    SheetWriter writer(cursor, page_);
+    SheetWriter writer(cursor, page);
     writer.line(QStringLiteral("0"));
     before = cursor.block();
     writer.reportHeading(false);
@@ -291,8 +293,19 @@ ReportPages SheetWriter::planPages(int firstRowsTogether) {
     row1 = cursor.block();
     writer.reportRow(QStringLiteral("2\t0\t0"), SheetCharacters(kBodyPoints, false));
   }
-  const double headingPitch = BlockRect(row1).top() - BlockRect(before).bottom();
-  const double rowPitch = BlockRect(cursor.block()).top() - BlockRect(row1).top();
+  pitches = {BlockRect(row1).top() - BlockRect(before).bottom(),
+             BlockRect(cursor.block()).top() - BlockRect(row1).top()};
+  measured = page;
+  return pitches;
+}
+
+// Where the report starts on this document's pages, and how tall its heading and rows are.
+ReportPages SheetWriter::planPages(int firstRowsTogether) {
+  if (page_.height() <= 0) {
+    return {};
+  }
+  keepHeadingsWithNext();
+  const auto [headingPitch, rowPitch] = ReportPitches(page_);
   const double bottom = writtenBottom();
   const double lead = leadingHeading() ? BlockRect(cursor_.document()->lastBlock()).height() : 0;
   return {headingPitch, rowPitch, page_.height(), bottom, firstRowsTogether, lead};

@@ -8,6 +8,7 @@
 #include <QTextCharFormat>
 #include <QTextLength>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sheet/sheet_blocks.h"
@@ -83,6 +84,7 @@ class SheetWriter {
   bool leadingHeading() const;
 
   ReportPages planPages(int firstRowsTogether);
+  static std::pair<double, double> ReportPitches(const QSizeF& page);
 
   QTextCursor& cursor_;
   QSizeF page_;
