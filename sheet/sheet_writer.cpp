@@ -41,7 +41,6 @@ constexpr double kPowerWidth = 200;
 constexpr double kReportPadding = 2;
 constexpr double kValueTab = kNumberWidth + kDropWidth - kReportPadding;
 constexpr double kPowerTab = kNumberWidth + kDropWidth + kPowerWidth - kReportPadding;
-constexpr double kReportWidthPercent = 100;
 // Keeps a line that would end within a hair of the page's foot off it.
 constexpr double kSafety = 2;
 
@@ -370,16 +369,25 @@ void SheetWriter::reportHeading(bool pageBreak) {
   Cell(cells, 0, 1, QStringLiteral("Падение напряжения на участке перед громкоговорителем, В"),
        bold, Qt::AlignRight);
   Cell(cells, 0, 2, QStringLiteral("Мощность на громкоговорителе, Вт"), bold, Qt::AlignRight);
+  // A rule under the heading's cells.
+  QTextTableCellFormat ruled;
+  ruled.setBottomBorder(1);
+  ruled.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+  ruled.setBottomBorderBrush(Qt::black);
+  for (int c = 0; c < 3; ++c) {
+    QTextTableCell cell = cells->cellAt(0, c);
+    QTextCharFormat format = cell.format();
+    format.merge(ruled);
+    cell.setFormat(format);
+  }
   cursor_.movePosition(QTextCursor::End);
-  QTextBlockFormat rule;
-  rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
-                   QTextLength(QTextLength::PercentageLength, kReportWidthPercent));
-  rule.setTopMargin(0);
-  rule.setBottomMargin(2);
-  // The rule's line is no taller than it needs to be.
+  QTextBlockFormat after;
+  after.setTopMargin(0);
+  after.setBottomMargin(0);
+  // The line after the table is no taller than it needs to be.
   QTextCharFormat small;
   small.setFontPointSize(kRulePoints);
-  cursor_.setBlockFormat(rule);
+  cursor_.setBlockFormat(after);
   cursor_.setBlockCharFormat(small);
 }
 
@@ -420,9 +428,9 @@ void SheetWriter::signatureRows(const Signatures& who, const QDate& date, double
     Cell(cells, r, 0, row[0], bold);
     Cell(cells, r, 1, row[1], plain);
     // Room for a signature by hand.
-    QTextBlockFormat tall;
-    tall.setTopMargin(16);
-    cells->cellAt(r, 2).firstCursorPosition().setBlockFormat(tall);
+    QTextTableCellFormat tall;
+    tall.setTopPadding(18);
+    cells->cellAt(r, 2).setFormat(tall);
     Cell(cells, r, 3, row[2], plain);
   }
   cursor_.movePosition(QTextCursor::End);
