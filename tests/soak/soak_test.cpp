@@ -1,27 +1,18 @@
 // A seeded stream of pseudo-random user actions on the real window. After every action the
-// window must show exactly what calc makes of its fields as they stand, never inf, NaN or
-// "-0.00", and must still answer. LINECALC_SOAK_ACTIONS and LINECALC_SOAK_SEED set the length
-// and the seed; a failure names the seed, the action and its number, so it can be replayed.
+// window must never show inf, NaN or "-0.00", must leave no window open and must still answer.
+// LINECALC_SOAK_ACTIONS and LINECALC_SOAK_SEED set the length and the seed; a failure names the
+// seed, the action and its number, so it can be replayed.
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
-#include <array>
 #include <cfloat>
 #include <cmath>
-#include <optional>
 #include <random>
 
-#include "calc/load_requests.h"
-#include "calc/number_format.h"
-#include "calc/refresh.h"
-#include "calc/startup.h"
-#include "calc/tables.h"
 #include "tests/ui/window_fixture.h"
-#include "ui/message_box.h"
-#include "ui/qt_text.h"
 
 namespace linecalc::ui::test {
 namespace {
@@ -60,22 +51,16 @@ bool LooksBroken(const QString& shown) {
   return shown.contains(kBroken);
 }
 
-const QString kReference = u"LblU LblAR LblDJ LblOJ LblP"_qs;
-const QString kSingleLoad = u"LblZ LblUr LblPr LblPot"_qs;
-const QString kTotals = u"Lbl15 Lbl16"_qs;
 const char* const kLists[] = {"CmbDD", "CmbL", "CmbT", "CmbU"};
 const std::pair<const char*, double> kTyped[] = {{"CmbL", 10000}, {"CmbT", 50},    {"CmbU", 100},
                                                  {"TxtU", 100},   {"TxtPp", 5000}, {"TxtPg", 100},
                                                  {"TxtK", 1000}};
 
-// The window driven at random beside a model of what it must show: calc's own computation from
-// the texts of the fields as they stand.
+// The window driven at random; after each action nothing it shows may be broken and it must
+// still answer.
 class Soak {
  public:
-  explicit Soak(unsigned seed) : rng_(seed) {
-    expectRefresh();
-    check();
-  }
+  explicit Soak(unsigned seed) : rng_(seed) { check(); }
 
   void act() {
     const auto dice = rng_() % 100;
@@ -87,18 +72,21 @@ class Soak {
     } else if (dice < 66) {
       pressR20Key();
     } else if (dice < 74) {
-      chooseMaterial(rng_() % 2 == 0);
-    } else if (dice < 87) {
-      pressSingleLoad();
+      const QString option = rng_() % 2 ? u"Option1"_qs : u"Option2"_qs;
+      action_ = u"click "_qs + option;
+      QTest::mouseClick(w_.get<QRadioButton>(option), Qt::LeftButton);
     } else {
-      pressUniformLoad();
+      const char* button = dice < 87 ? "Command1" : "Command2";
+      action_ =
+          QStringLiteral("press %1 with \"%2\"").arg(button, w_.texts(u"TxtPp TxtPg TxtK"_qs));
+      w_.click(button);
     }
     check();
   }
 
   const QString& lastAction() const { return action_; }
-  // Calculations accepted, refused, and stopped by a fault (their own or their refresh's).
-  const std::array<int, 3>& outcomes() const { return outcomes_; }
+  // The messages the window showed, as a sign that the actions reach its checks.
+  int messages() const { return messages_; }
 
  private:
   void chooseEntry(const char* name) {
@@ -107,15 +95,6 @@ class Soak {
     action_ = QStringLiteral("choose %1 in %2").arg(entry, name);
     w_.choose(name, entry);
     QCOMPARE(list->currentText(), entry);
-    chosen(list);
-  }
-
-  void chosen(QComboBox* list) {
-    if (list->objectName() == u"CmbDD") {
-      line_.SectionIndex = list->currentIndex();
-    }
-    line_.R20Edited = kFalse;
-    expectRefresh();
   }
 
   // Replaces the field's text key by key; the R20 field lets only digits and "." through.
@@ -134,14 +113,10 @@ class Soak {
         reaching += c;
       }
     }
-    if (r20 && !reaching.isEmpty()) {
-      line_.R20Edited = kTrue;
-    }
     // Every field holds at most its maximum length; keys beyond it type nothing.
     QCOMPARE(edit->text(), reaching.left(edit->maxLength()));
   }
 
-  // Typing keys and editing keys; only digits and "." mark the field as typed by the user.
   void pressR20Key() {
     static const Qt::Key kKeys[] = {Qt::Key_7,     Qt::Key_Period,    Qt::Key_Comma,
                                     Qt::Key_Minus, Qt::Key_E,         Qt::Key_Space,
@@ -149,110 +124,16 @@ class Soak {
     const Qt::Key key = kKeys[rng_() % std::size(kKeys)];
     action_ = QStringLiteral("key %1 in TxtU").arg(key);
     QTest::keyClick(w_.get<QLineEdit>("TxtU"), key);
-    if (key == Qt::Key_7 || key == Qt::Key_Period) {
-      line_.R20Edited = kTrue;
-    }
-  }
-
-  // A click on the material already chosen changes nothing and runs nothing.
-  void chooseMaterial(bool copper) {
-    action_ = copper ? u"click copper"_qs : u"click aluminium"_qs;
-    auto* option = w_.get<QRadioButton>(copper ? "Option1" : "Option2");
-    const bool change = !option->isChecked();
-    QTest::mouseClick(option, Qt::LeftButton);
-    if (change) {
-      copper_ = copper;
-      line_.Alpha = copper ? CopperAlpha : AluminiumAlpha;
-      line_.R20Edited = kFalse;
-      expectRefresh();
-    }
-  }
-
-  void pressSingleLoad() {
-    action_ = QStringLiteral("Расчитать with \"%1\"").arg(w_.text("TxtPp"));
-    const Outcome<double> pIn = AcceptInputPower(w_.text("TxtPp").toStdString());
-    w_.click("Command1");
-    if (!settle(pIn) || !expectRefresh()) {
-      return;
-    }
-    const auto outcome = RunSingleLoad(std::get<double>(pIn), line_, separator_);
-    if (const auto* v = settle(outcome)) {
-      single_ = {ToQString(v->ZLoad), ToQString(v->URes), ToQString(v->PRes),
-                 ToQString(v->LossPct)};
-      ++outcomes_[0];
-    }
-  }
-
-  void pressUniformLoad() {
-    const std::string power = w_.text("TxtPg").toStdString();
-    const std::string count = w_.text("TxtK").toStdString();
-    action_ = QStringLiteral("uniform load, \"%1\" x \"%2\"").arg(power.c_str(), count.c_str());
-    w_.click("Command2");
-    if (!expectRefresh()) {
-      return;
-    }
-    const auto outcome = RunUniformLoad(power, count, line_, separator_);
-    if (const auto* v = settle(outcome)) {
-      report_.clear();
-      for (const std::string& line : v->lines) {
-        report_.append(ToQString(line));
-        QVERIFY2(!LooksBroken(report_.back()), qPrintable(report_.back()));
-      }
-      QCOMPARE(report_.size(), static_cast<qsizetype>(ReadNumber(count).value()) + 3);
-      totals_ = {ToQString(v->UniformLossPct), ToQString(v->CascadeVoltage)};
-      ++outcomes_[0];
-    }
-  }
-
-  // The refresh as the handlers run it. A fault empties the reference values and shows the
-  // fault message; the single-load results go either way.
-  bool expectRefresh() {
-    const std::string length = w_.text("CmbL").toStdString();
-    const std::string temperature = w_.text("CmbT").toStdString();
-    const std::string voltage = w_.text("CmbU").toStdString();
-    const std::string r20 = w_.text("TxtU").toStdString();
-    const auto refreshed = ComputeRefresh(line_, {length, temperature, voltage, r20},
-                                          line_.R20Edited, copper_, separator_);
-    single_ = QStringList(4);
-    if (!refreshed) {
-      reference_ = QStringList(5);
-      messages_.append(kFaultMessage);
-      ++outcomes_[2];
-      return false;
-    }
-    const RefreshResult& r = refreshed.value();
-    ApplyRefresh(line_, r);
-    reference_ = {ToQString(r.R10Text), ToQString(r.RLineText), ToQString(r.JMaxText),
-                  ToQString(r.JOptText), ToQString(r.PExpectedText)};
-    r20_ = r.R20Text ? std::optional(ToQString(*r.R20Text)) : std::nullopt;
-    return true;
-  }
-
-  template <typename View>
-  const View* settle(const Outcome<View>& outcome) {
-    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-      messages_.append(ToQString(refusal->message));
-    } else if (std::holds_alternative<Fault>(outcome)) {
-      messages_.append(kFaultMessage);
-    }
-    outcomes_[outcome.index()] += outcome.index() == 0 ? 0 : 1;
-    return std::get_if<View>(&outcome);
   }
 
   void check() {
-    QCOMPARE(w_.takeMessages(), std::exchange(messages_, {}));
-    QCOMPARE(w_.form().state().R20Edited, line_.R20Edited);
-    QCOMPARE(w_.texts(kReference), reference_.join(u'|'));
-    QCOMPARE(w_.texts(kSingleLoad), single_.join(u'|'));
-    QCOMPARE(w_.texts(kTotals), totals_.join(u'|'));
-    QCOMPARE(w_.report(), report_);
-    if (r20_) {
-      QCOMPARE(w_.text("TxtU"), *std::exchange(r20_, std::nullopt));
-    }
-    for (const QString& shown :
-         w_.texts(u"LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16 TxtU"_qs)
-             .split(u'|')) {
-      QVERIFY2(!LooksBroken(shown), qPrintable(shown));
+    messages_ += static_cast<int>(w_.takeMessages().size());
+    QStringList shown =
+        w_.texts(u"LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16 TxtU"_qs)
+            .split(u'|');
+    shown += w_.report();
+    for (const QString& text : shown) {
+      QVERIFY2(!LooksBroken(text), qPrintable(text));
     }
     // Nothing left open, and the event loop still delivers a posted call.
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -268,13 +149,8 @@ class Soak {
 
   Rng rng_;
   Window w_;
-  std::string separator_ = QLocale().decimalPoint().toStdString();
-  LineState line_ = MakeStartupState(separator_).state;
-  bool copper_ = true;
   QString action_;
-  QStringList messages_, reference_, single_, totals_{"", ""}, report_;
-  std::optional<QString> r20_;  // what the last refresh wrote into TxtU
-  std::array<int, 3> outcomes_{};
+  int messages_ = 0;
 };
 
 }  // namespace
@@ -302,9 +178,7 @@ class SoakTest : public QObject {
         qWarning("seed %u, action %d: %s", seed, i, qPrintable(soak.lastAction()));
       }
     }
-    const auto [accepted, refused, faults] = soak.outcomes();
-    qInfo("%d actions, seed %u: %d calculations accepted, %d refused, %d faults", actions, seed,
-          accepted, refused, faults);
+    qInfo("%d actions, seed %u: %d messages", actions, seed, soak.messages());
   }
 };
 
