@@ -32,9 +32,10 @@ class Form1 : public QWidget {
   bool Расчет(std::int16_t& keepR20);
 
   // Enters `inputs` as a user would (the material, the section picked from its list, the other
-  // list texts typed, a typed R20 kept) and presses the button of its load, so that its results
-  // or its message appear as after that calculation. Each field gets the value the object read
-  // from its text. False, with nothing changed, when the R20 field cannot hold the line's R20.
+  // list texts typed, a typed R20 kept) and runs the calculation of its load, so that its
+  // results or its message appear as after a press of its button. Each field gets the value the
+  // object read from its text. False, with nothing changed, when the R20 field cannot hold the
+  // line's R20 (R20FieldText).
   bool loadLine(const LineInputs& inputs);
 
   // The single-load calculation whose results are on view, with the inputs it was made from;

@@ -11,6 +11,7 @@
 #include "sheet/calculation_sheet.h"
 #include "ui/form1.h"
 #include "ui/help_window.h"
+#include "ui/make_action.h"
 #include "ui/menu_shortcut_priority.h"
 
 namespace linecalc::ui {
@@ -18,18 +19,6 @@ namespace {
 
 QString WithoutMnemonic(QString text) {
   return text.remove(QLatin1Char('&'));
-}
-
-// An action with its text, shortcut, tip and names for scripts and screen readers.
-QAction* MakeAction(QObject* owner, const char* name, const QString& text, const QKeySequence& keys,
-                    const QString& tip) {
-  auto* action = new QAction(text, owner);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(keys);
-  action->setShortcutContext(Qt::WindowShortcut);
-  action->setStatusTip(tip);
-  action->setToolTip(tip);
-  return action;
 }
 
 // QMenuBar asks the style for the icon of its overflow button as it is made, and reading that
@@ -83,22 +72,24 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 void MainWindow::createActions() {
-  printAction_ =
-      MakeAction(this, "actionPrint", QStringLiteral("&Печать расчета…"),
-                 QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("Напечатать лист расчета"));
+  printAction_ = MakeAction(this, QStringLiteral("actionPrint"), QStringLiteral("&Печать расчета…"),
+                            StandardKeys(QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P)),
+                            QStringLiteral("Напечатать лист расчета"));
   connect(printAction_, &QAction::triggered, this, &MainWindow::printSheet);
-  pdfAction_ = MakeAction(this, "actionSavePdf", QStringLiteral("&Сохранить расчет в PDF…"),
-                          QKeySequence(Qt::CTRL | Qt::Key_E),
-                          QStringLiteral("Сохранить лист расчета в файл PDF"));
+  pdfAction_ = MakeAction(
+      this, QStringLiteral("actionSavePdf"), QStringLiteral("&Сохранить расчет в PDF…"),
+      {QKeySequence(Qt::CTRL | Qt::Key_E)}, QStringLiteral("Сохранить лист расчета в файл PDF"));
   connect(pdfAction_, &QAction::triggered, this, &MainWindow::saveSheetPdf);
-  quitAction_ = MakeAction(this, "actionQuit", QStringLiteral("В&ыход"),
-                           QKeySequence(Qt::CTRL | Qt::Key_Q), QStringLiteral("Закрыть программу"));
+  quitAction_ = MakeAction(this, QStringLiteral("actionQuit"), QStringLiteral("В&ыход"),
+                           StandardKeys(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)),
+                           QStringLiteral("Закрыть программу"));
   connect(quitAction_, &QAction::triggered, this, &QWidget::close);
-  aboutAction_ = MakeAction(this, "actionAbout", QStringLiteral("&О программе"), QKeySequence(),
+  aboutAction_ = MakeAction(this, QStringLiteral("actionAbout"), QStringLiteral("&О программе"), {},
                             QStringLiteral("Версия, лицензия и назначение программы"));
   connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
   guideAction_ =
-      MakeAction(this, "actionGuide", QStringLiteral("&Руководство"), QKeySequence::HelpContents,
+      MakeAction(this, QStringLiteral("actionGuide"), QStringLiteral("&Руководство"),
+                 StandardKeys(QKeySequence::HelpContents),
                  QStringLiteral("Руководство пользователя: что и как считает программа"));
   connect(guideAction_, &QAction::triggered, this, &MainWindow::showGuide);
 }
@@ -111,10 +102,10 @@ void MainWindow::createMenus() {
   file->addAction(pdfAction_);
   file->addSeparator();
   file->addAction(quitAction_);
-  QMenu* help = addMenuBefore(nullptr, QStringLiteral("&Справка"));
-  help->addAction(guideAction_);
-  help->addSeparator();
-  help->addAction(aboutAction_);
+  helpMenu_ = addMenuBefore(nullptr, QStringLiteral("&Справка"));
+  helpMenu_->addAction(guideAction_);
+  helpMenu_->addSeparator();
+  helpMenu_->addAction(aboutAction_);
 }
 
 QMenu* MainWindow::menu(const QString& title) const {

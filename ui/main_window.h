@@ -20,9 +20,9 @@ class HelpWindow;
 // The calculator's main window: the unchanged Form1 as its client area, with the menu bar
 // above it. The window is exactly as large as Form1 plus the menu bar.
 //
-// Menus: "Файл" and "Справка", found by menu(). Another part of the program adds its own menu
-// with addMenuBefore(menu("Справка"), "&Объект") and its items with menu(…)->addAction(…);
-// the shortcuts Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+L and Ctrl+D are left free for it.
+// Menus: "Файл" and "Справка". Another part of the program adds its own menu with
+// addMenuBefore(helpMenu(), "&Объект") and fills it; the shortcuts Ctrl+N, Ctrl+O, Ctrl+S,
+// Ctrl+L and Ctrl+D are left free for it.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -34,6 +34,7 @@ class MainWindow : public QMainWindow {
   // The menu of the bar titled `title`, with or without its "&" ("Файл", "&Файл"); nullptr
   // when there is none.
   QMenu* menu(const QString& title) const;
+  QMenu* helpMenu() const { return helpMenu_; }
   // A new menu titled `title` placed in front of `before` (at the end when it is nullptr).
   QMenu* addMenuBefore(QMenu* before, const QString& title);
 
@@ -65,6 +66,7 @@ class MainWindow : public QMainWindow {
   QAction* aboutAction_ = nullptr;
   QAction* guideAction_ = nullptr;
   HelpWindow* guide_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
 };
 
 }  // namespace linecalc::ui

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -19,6 +20,19 @@ bool TakesKeys(const QList<QAction*>& actions, const QKeySequence& keys) {
       return true;
     }
     if (action->shortcuts().contains(keys)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The keys a text field edits with, which stay with it even when a menu item has one of them:
+// Ctrl+Z in a field undoes the typing, not the last change of the document.
+bool IsEditingKey(const QKeyEvent& key) {
+  for (const QKeySequence::StandardKey editing :
+       {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+        QKeySequence::Paste, QKeySequence::SelectAll, QKeySequence::Delete}) {
+    if (key.matches(editing)) {
       return true;
     }
   }
@@ -43,6 +57,9 @@ bool MenuShortcutPriority::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   const auto* key = static_cast<QKeyEvent*>(event);
+  if (qobject_cast<QLineEdit*>(widget) != nullptr && IsEditingKey(*key)) {
+    return false;
+  }
   const QKeySequence keys(
       QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
   if (!isMenuKey(keys)) {

@@ -11,8 +11,9 @@ namespace linecalc::ui {
 // Gives the shortcuts of a window's menu items priority over the key bindings of the window's
 // own controls. A line edit claims some Ctrl keys for editing (under the X11 key scheme Ctrl+E
 // moves to the end of the line), and a key it claims never reaches the menu; a user expects
-// "Сохранить расчет в PDF…" wherever the caret stands. Keys that no enabled menu item takes stay
-// with the control.
+// "Сохранить расчет в PDF…" wherever the caret stands. Keys that no enabled menu item takes, and
+// a text field's own editing keys (undo, redo, cut, copy, paste, select all, delete), stay with
+// the control.
 class MenuShortcutPriority : public QObject {
  public:
   // Watches the controls of `window` for the items of `bar`, including items added later.

@@ -47,7 +47,8 @@ QByteArray ReadFile(const QString& path) {
 
 // The calculator and an object window tied to it, every question answered by the test.
 struct Program {
-  Program() : objects(&calculator) {
+  Program() {
+    QObject::connect(&objects, &ObjectWindow::openInCalculator, &calculator, &Form1::loadLine);
     calculator.setMessageSink([this](const QString& text) { calculatorMessages.append(text); });
     ObjectDialogs dialogs;
     dialogs.askSave = [](const QString&) { return SaveAnswer::Cancel; };

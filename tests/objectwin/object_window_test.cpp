@@ -49,6 +49,18 @@ QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Takes every key as a control of its own would, before any shortcut.
+class ClaimEveryKey : public QObject {
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();
+      return true;
+    }
+    return false;
+  }
+};
+
 // The calculator's main window with the object menu, every question answered by the test.
 struct Program {
   Program() : menu(new ObjectMenu(main)), objects(menu->window()) {
@@ -381,6 +393,51 @@ class ObjectWindowTest : public QObject {
     QVERIFY(!p.objects.isWindowModified());
     QTest::keyClick(&table, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(p.cell(0, LineColumn::Name), "Улица");
+  }
+
+  void fieldKeys_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("triggered");
+    QTest::addColumn<QString>("text");  // the field's after a "7" typed and the keys
+    QTest::newRow("title, open in calculator") << "objectTitle"
+                                               << "Ctrl+L"
+                                               << "loadLine" << 1 << "Школа7";
+    QTest::newRow("limit, duplicate") << "lossLimit"
+                                      << "Ctrl+Shift+D"
+                                      << "duplicateLine" << 1 << "57";
+    QTest::newRow("title, undo typing") << "objectTitle"
+                                        << "Ctrl+Z"
+                                        << "undo" << 0 << "Школа";
+    QTest::newRow("limit, undo typing") << "lossLimit"
+                                        << "Ctrl+Z"
+                                        << "undo" << 0 << "5";
+  }
+  // A menu key runs its item from the title or the limit even where the field claims the key;
+  // the field's own editing keys stay with it, though the object has a change to undo.
+  void fieldKeys() {
+    QFETCH(QString, field);
+    QFETCH(QString, keys);
+    QFETCH(QString, action);
+    QFETCH(int, triggered);
+    QFETCH(QString, text);
+    Program p;
+    QVERIFY(p.objects.openFile(path_));
+    p.edit(0, LineColumn::Power, "50");
+    p.objects.table().setCurrentIndex(p.objects.model().index(0, 0));
+    QApplication::setActiveWindow(&p.objects);
+    QVERIFY(QTest::qWaitForWindowActive(&p.objects));
+    auto* edit = p.objects.findChild<QLineEdit*>(field);
+    edit->setFocus();
+    edit->end(false);
+    ClaimEveryKey claim;
+    edit->installEventFilter(&claim);
+    QTest::keyClicks(edit, "7");
+    QSignalSpy spy(p.objects.findChild<QAction*>(action), &QAction::triggered);
+    QTest::keySequence(edit, QKeySequence(keys));
+    QCOMPARE(spy.count(), triggered);
+    QCOMPARE(edit->text(), text);
   }
 
   // Inputs first, then what a user scans for; moved or hidden from the header's menu, and so

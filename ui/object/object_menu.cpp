@@ -8,24 +8,27 @@
 
 #include "ui/form1.h"
 #include "ui/main_window.h"
+#include "ui/make_action.h"
 #include "ui/object/object_window.h"
 #include "ui/object/recent_files.h"
 
 namespace linecalc::ui {
 
 ObjectMenu::ObjectMenu(MainWindow& main)
-    : QObject(&main), main_(main), window_(new ObjectWindow(&main.form(), &main)) {
-  QMenu* menu = main.addMenuBefore(main.menu(QStringLiteral("Справка")), QStringLiteral("&Объект"));
-  QAction* lines = addItem("actionObjectLines", QStringLiteral("&Линии объекта"),
-                           QKeySequence(QStringLiteral("Ctrl+L")),
-                           QStringLiteral("Открыть окно с линиями объекта"));
+    : QObject(&main), main_(main), window_(new ObjectWindow(&main)) {
+  QMenu* menu = main.addMenuBefore(main.helpMenu(), QStringLiteral("&Объект"));
+  QAction* lines = MakeAction(
+      &main, QStringLiteral("actionObjectLines"), QStringLiteral("&Линии объекта"),
+      {QKeySequence(QStringLiteral("Ctrl+L"))}, QStringLiteral("Открыть окно с линиями объекта"));
   connect(lines, &QAction::triggered, this, &ObjectMenu::showWindow);
-  addCalculation_ = addItem("actionAddCalculation", QStringLiteral("&Добавить расчет в объект"),
-                            QKeySequence(QStringLiteral("Ctrl+D")),
-                            QStringLiteral("Добавить линию с данными последнего расчета"));
+  addCalculation_ = MakeAction(&main, QStringLiteral("actionAddCalculation"),
+                               QStringLiteral("&Добавить расчет в объект"),
+                               {QKeySequence(QStringLiteral("Ctrl+D"))},
+                               QStringLiteral("Добавить линию с данными последнего расчета"));
   addCalculation_->setEnabled(false);
   connect(addCalculation_, &QAction::triggered, this, &ObjectMenu::addCalculation);
   connect(&main.form(), &Form1::calculated, this, [this] { addCalculation_->setEnabled(true); });
+  connect(window_, &ObjectWindow::openInCalculator, this, &ObjectMenu::openInCalculator);
   menu->addActions({lines, addCalculation_});
   menu->addSeparator();
   addFileItems(*menu);
@@ -34,24 +37,11 @@ ObjectMenu::ObjectMenu(MainWindow& main)
 
 // The object's file commands, which bring the object window to the front and act there.
 void ObjectMenu::addFileItems(QMenu& menu) {
-  const struct {
-    const char* name;
-    const char* target;
-    QString text;
-    QKeySequence key;
-  } items[] = {
-      {"actionNewObject", "newObject", QStringLiteral("&Новый объект"), QKeySequence::New},
-      {"actionOpenObject", "openObject", QStringLiteral("&Открыть…"), QKeySequence::Open},
-      {"actionSaveObject", "saveObject", QStringLiteral("&Сохранить"), QKeySequence::Save},
-      {"actionSaveObjectAs", "saveObjectAs", QStringLiteral("Сохранить &как…"),
-       QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
-      {"actionExportObjectXlsx", "exportObjectXlsx", QStringLiteral("&Экспорт в Excel…"), {}},
-  };
-  for (const auto& item : items) {
-    QAction* action = addItem(item.name, item.text, item.key, {});
-    forward(action, item.target);
-    menu.addAction(action);
-  }
+  const ObjectWindow::FileActions targets = window_->fileActions();
+  menu.addActions(
+      {forward("actionNewObject", targets.newObject), forward("actionOpenObject", targets.open),
+       forward("actionSaveObject", targets.save), forward("actionSaveObjectAs", targets.saveAs),
+       forward("actionExportObjectXlsx", targets.xlsx)});
   QMenu* recent = menu.addMenu(QStringLiteral("Последние &файлы"));
   recent->setObjectName(QStringLiteral("menuRecentObjects"));
   recent->setAccessibleName(QStringLiteral("Последние файлы"));
@@ -79,29 +69,29 @@ void ObjectMenu::fillRecent(QMenu& recent) {
   }
 }
 
-QAction* ObjectMenu::addItem(const char* name, const QString& text, const QKeySequence& key,
-                             const QString& tip) {
-  auto* action = new QAction(text, &main_);
-  action->setObjectName(QString::fromLatin1(name));
-  action->setShortcut(key);
-  action->setStatusTip(tip);
-  return action;
-}
-
 // The main window's file item does what the object window's own does, in front of the user.
-void ObjectMenu::forward(QAction* item, const char* objectWindowAction) {
-  auto* target = window_->findChild<QAction*>(QString::fromLatin1(objectWindowAction));
-  item->setStatusTip(target->statusTip());
+QAction* ObjectMenu::forward(const char* name, QAction* target) {
+  QAction* item = MakeAction(&main_, QString::fromLatin1(name), target->text(), target->shortcuts(),
+                             target->statusTip());
   connect(item, &QAction::triggered, this, [this, target] {
     showWindow();
     target->trigger();
   });
+  return item;
 }
 
 void ObjectMenu::showWindow() {
   window_->show();
   window_->raise();
   window_->activateWindow();
+}
+
+void ObjectMenu::openInCalculator(const LineInputs& inputs) {
+  if (main_.form().loadLine(inputs)) {
+    main_.show();
+    main_.raise();
+    main_.activateWindow();
+  }
 }
 
 void ObjectMenu::addCalculation() {

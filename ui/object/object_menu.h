@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "calc/line_calculation.h"
+
 class QAction;
 class QMenu;
 
@@ -27,12 +29,11 @@ class ObjectMenu : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QAction* addItem(const char* name, const QString& text, const QKeySequence& key,
-                   const QString& tip);
   void addFileItems(QMenu& menu);
   void fillRecent(QMenu& recent);
-  void forward(QAction* item, const char* objectWindowAction);
+  QAction* forward(const char* name, QAction* target);
   void addCalculation();
+  void openInCalculator(const LineInputs& inputs);
 
   MainWindow& main_;
   ObjectWindow* window_;

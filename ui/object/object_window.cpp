@@ -17,6 +17,8 @@
 #include <limits>
 
 #include "object/line_table.h"
+#include "ui/make_action.h"
+#include "ui/menu_shortcut_priority.h"
 #include "ui/object/column_layout.h"
 #include "ui/object/line_cells.h"
 #include "ui/object/line_delegate.h"
@@ -25,24 +27,8 @@
 #include "ui/window_icon.h"
 
 namespace linecalc::ui {
-namespace {
-
-// An action with its text (which a screen reader reads as its name), shortcut and tip.
-QAction* MakeAction(QObject* owner, const QString& name, const QString& text,
-                    const QKeySequence& key, const QString& tip) {
-  auto* action = new QAction(text, owner);
-  action->setObjectName(name);
-  action->setShortcut(key);
-  action->setStatusTip(tip);
-  action->setToolTip(tip);
-  return action;
-}
-
-}  // namespace
-
-ObjectWindow::ObjectWindow(Form1* calculator, QWidget* parent)
+ObjectWindow::ObjectWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
-      calculator_(calculator),
       dialogs_(ModalObjectDialogs(this)),
       model_(new LineTableModel(this)),
       undo_(new QUndoStack(this)),
@@ -57,9 +43,14 @@ ObjectWindow::ObjectWindow(Form1* calculator, QWidget* parent)
   createFields();
   createActions();
   createMenus();
+  new MenuShortcutPriority(this, menuBar());
   connectModel();
   setCurrentFile({});
   resize(1260, 640);
+}
+
+ObjectWindow::FileActions ObjectWindow::fileActions() const {
+  return {actions_.newObject, actions_.open, actions_.save, actions_.saveAs, actions_.xlsx};
 }
 
 void ObjectWindow::createFields() {
@@ -136,27 +127,30 @@ void ObjectWindow::createTable() {
 }
 
 void ObjectWindow::createActions() {
-  actions_.newObject = MakeAction(this, "newObject", "&Новый объект", QKeySequence::New,
-                                  "Начать новый объект без линий");
-  actions_.open =
-      MakeAction(this, "openObject", "&Открыть…", QKeySequence::Open, "Открыть файл объекта");
-  actions_.save = MakeAction(this, "saveObject", "&Сохранить", QKeySequence::Save,
+  actions_.newObject = MakeAction(this, "newObject", "&Новый объект",
+                                  StandardKeys(QKeySequence::New), "Начать новый объект без линий");
+  actions_.open = MakeAction(this, "openObject", "&Открыть…", StandardKeys(QKeySequence::Open),
+                             "Открыть файл объекта");
+  actions_.save = MakeAction(this, "saveObject", "&Сохранить", StandardKeys(QKeySequence::Save),
                              "Сохранить объект в его файл");
   actions_.saveAs =
       MakeAction(this, "saveObjectAs", "Сохранить &как…",
-                 QKeySequence(QStringLiteral("Ctrl+Shift+S")), "Сохранить объект в другой файл");
-  actions_.print = MakeAction(this, "printObject", "&Печать объекта…", QKeySequence::Print,
-                              "Напечатать сводку и листы расчета всех линий");
+                 StandardKeys(QKeySequence::SaveAs, QKeySequence(QStringLiteral("Ctrl+Shift+S"))),
+                 "Сохранить объект в другой файл");
+  actions_.print =
+      MakeAction(this, "printObject", "&Печать объекта…", StandardKeys(QKeySequence::Print),
+                 "Напечатать сводку и листы расчета всех линий");
   actions_.pdf = MakeAction(this, "saveObjectPdf", "Сохранить объект в &PDF…",
-                            QKeySequence(QStringLiteral("Ctrl+E")),
+                            {QKeySequence(QStringLiteral("Ctrl+E"))},
                             "Сохранить сводку и листы расчета всех линий в PDF");
   actions_.xlsx = MakeAction(this, "exportObjectXlsx", "&Экспорт в Excel…", {},
                              "Сохранить таблицу линий в книгу Excel (XLSX)");
-  actions_.close =
-      MakeAction(this, "closeObject", "&Закрыть окно", QKeySequence::Close, "Закрыть окно объекта");
+  actions_.close = MakeAction(this, "closeObject", "&Закрыть окно",
+                              StandardKeys(QKeySequence::Close), "Закрыть окно объекта");
   actions_.undo = undo_->createUndoAction(this, QStringLiteral("&Отменить"));
   actions_.undo->setObjectName(QStringLiteral("undo"));
-  actions_.undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+  actions_.undo->setShortcuts(
+      StandardKeys(QKeySequence::Undo, QKeySequence(QStringLiteral("Ctrl+Z"))));
   // "Отменить: изменение сечения (строка 3)", whatever Qt's own wording would be.
   connect(undo_, &QUndoStack::undoTextChanged, actions_.undo, [this](const QString& text) {
     actions_.undo->setText(text.isEmpty() ? QStringLiteral("&Отменить")
@@ -164,7 +158,8 @@ void ObjectWindow::createActions() {
   });
   actions_.redo = undo_->createRedoAction(this, QStringLiteral("&Повторить"));
   actions_.redo->setObjectName(QStringLiteral("redo"));
-  actions_.redo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
+  actions_.redo->setShortcuts(
+      StandardKeys(QKeySequence::Redo, QKeySequence(QStringLiteral("Ctrl+Y"))));
   connect(undo_, &QUndoStack::redoTextChanged, actions_.redo, [this](const QString& text) {
     actions_.redo->setText(text.isEmpty() ? QStringLiteral("&Повторить")
                                           : QStringLiteral("&Повторить: %1").arg(text));
@@ -186,19 +181,19 @@ void ObjectWindow::createActions() {
 }
 
 void ObjectWindow::createRowActions() {
-  actions_.add = MakeAction(this, "addLine", "&Добавить линию", QKeySequence(Qt::Key_Insert),
+  actions_.add = MakeAction(this, "addLine", "&Добавить линию", {QKeySequence(Qt::Key_Insert)},
                             "Добавить копию выбранной линии или новую линию");
   actions_.duplicate =
       MakeAction(this, "duplicateLine", "&Дублировать линию",
-                 QKeySequence(QStringLiteral("Ctrl+Shift+D")), "Вставить копию выбранной линии");
-  actions_.remove = MakeAction(this, "deleteLine", "&Удалить линию", QKeySequence::Delete,
-                               "Удалить выбранную линию");
+                 {QKeySequence(QStringLiteral("Ctrl+Shift+D"))}, "Вставить копию выбранной линии");
+  actions_.remove = MakeAction(this, "deleteLine", "&Удалить линию",
+                               StandardKeys(QKeySequence::Delete), "Удалить выбранную линию");
   actions_.up = MakeAction(this, "moveLineUp", "Переместить &выше",
-                           QKeySequence(QStringLiteral("Ctrl+Up")), "Переместить линию выше");
+                           {QKeySequence(QStringLiteral("Ctrl+Up"))}, "Переместить линию выше");
   actions_.down = MakeAction(this, "moveLineDown", "Переместить &ниже",
-                             QKeySequence(QStringLiteral("Ctrl+Down")), "Переместить линию ниже");
+                             {QKeySequence(QStringLiteral("Ctrl+Down"))}, "Переместить линию ниже");
   actions_.load = MakeAction(this, "loadLine", "&Открыть в калькуляторе",
-                             QKeySequence(QStringLiteral("Ctrl+L")),
+                             {QKeySequence(QStringLiteral("Ctrl+L"))},
                              "Перенести линию в окно калькулятора и выполнить ее расчет");
   actions_.applyMinSection = MakeAction(this, "applyMinSection", "Применить &мин. сечение", {},
                                         "Заменить сечение выбранных линий наименьшим достаточным");
@@ -285,7 +280,7 @@ void ObjectWindow::updateRowActions() {
   actions_.duplicate->setEnabled(any);
   actions_.remove->setEnabled(any);
   actions_.applyMinSection->setEnabled(any);
-  actions_.load->setEnabled(any && calculator_ != nullptr);
+  actions_.load->setEnabled(any);
   actions_.up->setEnabled(row > 0);
   actions_.down->setEnabled(any && row + 1 < model_->rowCount());
 }

@@ -18,18 +18,27 @@ class QUndoStack;
 namespace linecalc::ui {
 
 class ColumnLayout;
-class Form1;
 class LineTableModel;
 
 // The window of an object: its title and loss limit above a table of its lines, each computed
 // as the calculator computes it. It follows the usual document cycle: new, open, save, save as,
-// the recent files, and a question before unsaved changes are lost. A line can be loaded into
-// the calculator window `calculator` (not owned; may be null), which then shows its report.
+// the recent files, and a question before unsaved changes are lost. A line the user opens in
+// the calculator is handed on by openInCalculator(), for whoever holds the calculator.
 class ObjectWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit ObjectWindow(Form1* calculator = nullptr, QWidget* parent = nullptr);
+  explicit ObjectWindow(QWidget* parent = nullptr);
+
+  // The object's file commands, for another window's menu to offer.
+  struct FileActions {
+    QAction* newObject;
+    QAction* open;
+    QAction* save;
+    QAction* saveAs;
+    QAction* xlsx;
+  };
+  FileActions fileActions() const;
 
   // Replaces the dialogs the window opens (for tests).
   void setDialogs(ObjectDialogs dialogs) { dialogs_ = std::move(dialogs); }
@@ -49,7 +58,8 @@ class ObjectWindow : public QMainWindow {
   bool maybeSave();
   // Appends a line of `inputs`, named by the user; false when the user cancelled.
   bool addCalculation(const LineInputs& inputs);
-  // Loads line `row` into the calculator window and runs its calculation there.
+  // Asks for line `row` in the calculator (openInCalculator), or says why the calculator cannot
+  // take it.
   void loadIntoCalculator(int row);
   // Gives the selected lines their smallest sufficient section, saying in the status bar what
   // was done.
@@ -57,6 +67,10 @@ class ObjectWindow : public QMainWindow {
   ColumnLayout& columns() { return *columns_; }
   // Writes the printed object to `path`: false when cancelled or failed (after saying why).
   bool savePdf(const QString& path);
+
+ signals:
+  // The user asked for a line in the calculator; its R20, if typed, fits the calculator's field.
+  void openInCalculator(const LineInputs& inputs);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -93,7 +107,6 @@ class ObjectWindow : public QMainWindow {
   void updateRowActions();
   QString documentName() const;
 
-  Form1* calculator_;
   ObjectDialogs dialogs_;
   QString path_;
   FileStamp onDisk_;  // the file at path_ as last opened or saved here

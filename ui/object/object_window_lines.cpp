@@ -3,7 +3,7 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "ui/form1.h"
+#include "ui/field_texts.h"
 #include "ui/object/line_cells.h"
 #include "ui/object/line_table_model.h"
 #include "ui/object/object_window.h"
@@ -112,18 +112,15 @@ bool ObjectWindow::addCalculation(const LineInputs& inputs) {
 }
 
 void ObjectWindow::loadIntoCalculator(int row) {
-  if (calculator_ == nullptr || row < 0 || row >= model_->rowCount()) {
+  if (row < 0 || row >= model_->rowCount()) {
     return;
   }
   const object::ObjectLine& line = model_->lineObject().lines[static_cast<std::size_t>(row)];
-  if (!calculator_->loadLine(line.inputs)) {
+  if (line.inputs.r20 && !R20FieldText(*line.inputs.r20)) {
     dialogs_.message(UnloadableLine(line, model_->assessment(row)));
     return;
   }
-  QWidget* window = calculator_->window();
-  window->show();
-  window->raise();
-  window->activateWindow();
+  emit openInCalculator(line.inputs);
 }
 
 }  // namespace linecalc::ui
