@@ -376,9 +376,9 @@ void SheetWriter::reportHeading(bool pageBreak) {
   ruled.setBottomBorderBrush(Qt::black);
   for (int c = 0; c < 3; ++c) {
     QTextTableCell cell = cells->cellAt(0, c);
-    QTextCharFormat format = cell.format();
-    format.merge(ruled);
-    cell.setFormat(format);
+    QTextCharFormat cellFormat = cell.format();
+    cellFormat.merge(ruled);
+    cell.setFormat(cellFormat);
   }
   cursor_.movePosition(QTextCursor::End);
   QTextBlockFormat after;
