@@ -23,9 +23,10 @@ LineState ChosenLine(const LineInputs& in) {
   return state;
 }
 
-void Refuse(LineCalculation& out, std::string_view message) {
+void Refuse(LineCalculation& out, const Refusal& refusal) {
   out.status = LineStatus::Refused;
-  out.message = message;
+  out.message = refusal.message;
+  out.focus = refusal.focus;
 }
 
 void Fail(LineCalculation& out) {
@@ -37,7 +38,7 @@ void Fail(LineCalculation& out) {
 template <typename T>
 const T* Settle(LineCalculation& out, const std::variant<T, Refusal, Fault>& outcome) {
   if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    Refuse(out, refusal->message);
+    Refuse(out, *refusal);
     return nullptr;
   }
   if (std::holds_alternative<Fault>(outcome)) {
@@ -91,11 +92,10 @@ LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimal
   LineCalculation out;
   out.inputs = inputs;
   LineState state = ChosenLine(inputs);
-  const std::int16_t keepR20 = inputs.r20 ? kTrue : kFalse;
   const std::string_view r20Text = inputs.r20 ? std::string_view(*inputs.r20) : "";
   Checked<RefreshResult> refreshed =
-      ComputeRefresh(state, {inputs.length, inputs.temperature, inputs.voltage, r20Text}, keepR20,
-                     inputs.material == Material::Copper, decimalSeparator);
+      ComputeRefresh(state, {inputs.length, inputs.temperature, inputs.voltage, r20Text},
+                     inputs.r20.has_value(), inputs.material == Material::Copper, decimalSeparator);
   if (refreshed) {
     ApplyRefresh(state, refreshed.value());
     const Checked<double> r20 = ReadNumber(inputs.r20 ? r20Text : *refreshed.value().R20Text);
@@ -109,6 +109,7 @@ LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimal
     if (pIn == nullptr) {
       return out;
     }
+    out.refreshRan = true;
     if (!out.reference) {
       Fail(out);
       return out;
@@ -116,6 +117,7 @@ LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimal
     SolveSingle(out, *pIn, state);
     return out;
   }
+  out.refreshRan = true;
   if (!out.reference) {
     Fail(out);
     return out;

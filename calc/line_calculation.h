@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/load_checks.h"
 #include "calc/refresh.h"
 #include "calc/single_load.h"
 #include "calc/tables.h"
@@ -22,7 +23,7 @@ struct LineInputs {
   std::string length{DefaultLengthText};
   std::string temperature{DefaultTemperatureText};
   std::string voltage{DefaultVoltageText};
-  // A typed R20 that the refresh keeps (R20Edited set); absent: the table's 2 × R10.
+  // An R20 the user typed, which the refresh keeps; absent: the table's 2 × R10.
   std::optional<std::string> r20;
   LoadKind load = LoadKind::Single;
   std::string power;  // Рвх for the single load, Pгр for the uniform load, W
@@ -38,6 +39,11 @@ struct LineCalculation {
   LineStatus status = LineStatus::Faulted;
   // The refusal's text or the calculation-error message; empty when computed.
   std::string message;
+  // Where a refusal sends the focus.
+  FocusTarget focus = FocusTarget::Stay;
+  // The refresh came before the outcome: false only when the input power was refused or could
+  // not be read, which is checked first and leaves the line as it stood.
+  bool refreshRan = false;
   // The refresh, when it succeeded (it may have, even when the load was refused).
   std::optional<RefreshResult> reference;
   double r20 = 0;  // Ohm per km, the R20 the line resistance was computed with

@@ -1,6 +1,7 @@
 #include "calc/refresh.h"
 
 #include "calc/number_format.h"
+#include "calc/tables.h"
 #include "calc/verify.h"
 
 namespace linecalc {
@@ -43,21 +44,21 @@ void FormatTexts(RefreshResult& r, std::string_view separator) {
   r.PExpectedText = FormatNumber(r.PExpected, separator);
 }
 
-RefreshResult Compute(const LineState& state, const LineTexts& texts, std::int16_t keepR20,
-                      bool copper, std::string_view separator) {
+RefreshResult Compute(const LineState& state, const LineTexts& texts, bool keepR20, bool copper,
+                      std::string_view separator) {
   RefreshResult r;
   r.LengthM = ReadField(texts.length, "LengthM");
   r.TempC = ReadField(texts.temperature, "TempC");
   r.LineVoltage = Unwrap(RoundToInt16(ReadField(texts.voltage, "LineVoltage"), "LineVoltage"));
   const int row = SectionRow(state.SectionIndex);
-  r.R10 = copper ? state.R10CopperTable[row] : state.R10AluminiumTable[row];
+  r.R10 = copper ? R10CopperTable[row] : R10AluminiumTable[row];
   std::string_view r20Text = texts.r20;
   if (!keepR20) {
     // Written with "." whatever the locale: the field is read back by the number rule.
     r.R20Text = FormatNumber(Verify(r.R10 + r.R10, "R20 = R10 + R10"), ".");
     r20Text = *r.R20Text;
   }
-  r.JMax = copper ? state.JMaxCopperTable[row] : state.JMaxAluminiumTable[row];
+  r.JMax = copper ? JMaxCopperTable[row] : JMaxAluminiumTable[row];
   r.TempC = Verify(r.TempC + 5, "TempC + 5");
   r.RLine = LineResistance(ReadField(r20Text, "R20"), state.Alpha, r.TempC, r.LengthM);
   r.JOpt = Verify(r.JMax * 0.707, "JOpt");
@@ -68,9 +69,8 @@ RefreshResult Compute(const LineState& state, const LineTexts& texts, std::int16
 
 }  // namespace
 
-Checked<RefreshResult> ComputeRefresh(const LineState& state, const LineTexts& texts,
-                                      std::int16_t keepR20, bool copper,
-                                      std::string_view decimalSeparator) {
+Checked<RefreshResult> ComputeRefresh(const LineState& state, const LineTexts& texts, bool keepR20,
+                                      bool copper, std::string_view decimalSeparator) {
   return detail::Trapping([&] { return Compute(state, texts, keepR20, copper, decimalSeparator); });
 }
 

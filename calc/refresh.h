@@ -39,11 +39,11 @@ struct RefreshResult {
 };
 
 // Recomputes the reference values of the line from the field texts, the section row and the
-// material in `state`, without changing `state`. `keepR20` is R20Edited: when true the typed R20
-// text is used, otherwise 2 × R10 as shown. A value out of range is a fault naming its step.
-Checked<RefreshResult> ComputeRefresh(const LineState& state, const LineTexts& texts,
-                                      std::int16_t keepR20, bool copper,
-                                      std::string_view decimalSeparator);
+// material in `state`, without changing `state`. `keepR20` is true when the R20 field holds a typed
+// value, which is then used; otherwise 2 × R10 as shown. A value out of range is a fault naming its
+// step.
+Checked<RefreshResult> ComputeRefresh(const LineState& state, const LineTexts& texts, bool keepR20,
+                                      bool copper, std::string_view decimalSeparator);
 
 // Stores the new field values of a refresh into `state`.
 void ApplyRefresh(LineState& state, const RefreshResult& result);

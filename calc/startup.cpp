@@ -7,13 +7,8 @@ namespace linecalc {
 
 StartupState MakeStartupState(std::string_view decimalSeparator) {
   LineState s;
-  s.R20Edited = kFalse;
-  s.R10CopperTable = R10CopperTable;
-  s.R10AluminiumTable = R10AluminiumTable;
-  s.JMaxCopperTable = JMaxCopperTable;
-  s.JMaxAluminiumTable = JMaxAluminiumTable;
   s.SectionIndex = DefaultSectionIndex;
-  s.R10 = s.R10CopperTable[DefaultSectionIndex];
+  s.R10 = R10CopperTable[DefaultSectionIndex];
   s.LineVoltage = 100;
   s.TempC = ReadNumber(DefaultTemperatureText).value();
   s.LengthM = 1;

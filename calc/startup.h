@@ -7,8 +7,8 @@
 
 namespace linecalc {
 
-// What the window's load step writes before it selects copper: the state with the tables filled
-// and the defaults set, and the first texts of the R10 label and the R20 field.
+// What the window's load step writes before it selects copper: the state with the defaults set, and
+// the first texts of the R10 label and the R20 field.
 struct StartupState {
   LineState state;
   std::string R10Text;  // shown with the caller's decimal separator

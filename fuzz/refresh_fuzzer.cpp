@@ -21,7 +21,7 @@ namespace {
 struct Input {
   std::string_view separator;
   int section = 0;
-  std::int16_t keepR20 = kFalse;
+  bool keepR20 = false;
   bool copper = true;
   double alpha = CopperAlpha;
   std::string length, temperature, voltage, r20;
@@ -34,7 +34,7 @@ Input Split(const std::uint8_t* data, std::size_t size) {
   input.separator = kSeparators[in.ConsumeIntegralInRange<std::size_t>(0, 2)];
   input.section = in.ConsumeIntegralInRange<int>(0, kSectionCount - 1);
   const auto flags = in.ConsumeIntegral<std::uint8_t>();
-  input.keepR20 = (flags & 1) != 0 ? kTrue : kFalse;
+  input.keepR20 = (flags & 1) != 0;
   input.copper = (flags & 2) != 0;
   input.alpha = (flags & 4) != 0 ? AluminiumAlpha : CopperAlpha;
   input.length = in.ConsumeRandomLengthString();
@@ -80,8 +80,8 @@ void CheckShown(const RefreshResult& r, std::string_view separator) {
 
 // The R20 field is written with "." and read back by the input rule: it must give back exactly
 // R10 + R10 as shown, whatever the separator of the labels.
-void CheckR20Field(const RefreshResult& r, std::int16_t keepR20) {
-  Require(r.R20Text.has_value() == (keepR20 == kFalse),
+void CheckR20Field(const RefreshResult& r, bool keepR20) {
+  Require(r.R20Text.has_value() == !keepR20,
           "the R20 field is written exactly when no typed value is kept");
   if (!r.R20Text) {
     return;
@@ -108,7 +108,7 @@ void CheckRefresh(const Input& input) {
   Require(point.ok() && SameValues(point.value(), r), "the separator changes no value");
 
   // Without the flag a typed R20 is overwritten before it is read, so it cannot matter.
-  if (input.keepR20 == kFalse) {
+  if (!input.keepR20) {
     const Checked<RefreshResult> other = Refresh(state, input, input.separator, "999");
     Require(other.ok() && SameValues(other.value(), r), "an overwritten R20 text is not used");
   }

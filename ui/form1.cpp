@@ -66,9 +66,9 @@ void Form1::connectHandlers() {
   for (ChoiceList* list : {ui_.CmbL, ui_.CmbT, ui_.CmbU}) {
     connect(list, &ChoiceList::chosen, this, &Form1::chooseListEntry);
   }
-  new R20KeyFilter(ui_.TxtU, [this] { state_.R20Edited = kTrue; });
-  connect(ui_.Command1, &QPushButton::clicked, this, &Form1::calculateSingleLoad);
-  connect(ui_.Command2, &QPushButton::clicked, this, &Form1::calculateUniformLoad);
+  new R20KeyFilter(ui_.TxtU, [this] { r20Edited_ = true; });
+  connect(ui_.Command1, &QPushButton::clicked, this, [this] { calculate(LoadKind::Single); });
+  connect(ui_.Command2, &QPushButton::clicked, this, [this] { calculate(LoadKind::Uniform); });
   // Enter in a load's field runs that load's calculation, as a user expects of a form.
   connect(ui_.TxtPp, &QLineEdit::returnPressed, ui_.Command1, &QPushButton::click);
   for (QLineEdit* field : {ui_.TxtPg, ui_.TxtK}) {
@@ -94,33 +94,35 @@ void Form1::load() {
 
 void Form1::chooseMaterial(double alpha) {
   state_.Alpha = alpha;
-  state_.R20Edited = kFalse;
-  Расчет(state_.R20Edited);
+  r20Edited_ = false;
+  refresh();
 }
 
 void Form1::chooseSection(int index) {
   state_.SectionIndex = index;
-  state_.R20Edited = kFalse;
-  Расчет(state_.R20Edited);
+  r20Edited_ = false;
+  refresh();
 }
 
 void Form1::chooseListEntry() {
-  state_.R20Edited = kFalse;
-  Расчет(state_.R20Edited);
+  r20Edited_ = false;
+  refresh();
 }
 
-bool Form1::Расчет(std::int16_t& keepR20) {
-  const std::string length = ui_.CmbL->currentText().toStdString();
-  const std::string temperature = ui_.CmbT->currentText().toStdString();
-  const std::string voltage = ui_.CmbU->currentText().toStdString();
-  const std::string r20 = ui_.TxtU->text().toStdString();
-  const Checked<RefreshResult> refreshed =
-      ComputeRefresh(state_, {length, temperature, voltage, r20}, keepR20, ui_.Option1->isChecked(),
-                     decimalSeparator());
+// A choice brings the reference values in line with the fields; no load is asked for.
+void Form1::refresh() {
+  LineInputs inputs = fieldInputs(LoadKind::Single);
+  inputs.power.clear();
+  showRefresh(CalculateLine(inputs, decimalSeparator()));
+}
+
+// Shows the reference values of `calculation` and empties the single-load results. Returns
+// false when its refresh stopped on a fault, after showing the fault message.
+bool Form1::showRefresh(const LineCalculation& calculation) {
   // Results computed from the fields as they stood before must not outlive this refresh,
   // whether it succeeds or not.
   clearSingleLoadResults();
-  if (!refreshed) {
+  if (!calculation.reference) {
     // Nor may reference values stand beside choices they were not computed from.
     for (ResultField* field : {ui_.LblU, ui_.LblAR, ui_.LblDJ, ui_.LblOJ, ui_.LblP}) {
       field->clear();
@@ -128,7 +130,7 @@ bool Form1::Расчет(std::int16_t& keepR20) {
     showMessage_(kFaultMessage);
     return false;
   }
-  const RefreshResult& result = refreshed.value();
+  const RefreshResult& result = *calculation.reference;
   ApplyRefresh(state_, result);
   ui_.LblU->setText(ToQString(result.R10Text));
   if (result.R20Text) {

@@ -1,20 +1,18 @@
 #pragma once
 
 #include <QWidget>
-#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "calc/line_calculation.h"
 #include "calc/line_state.h"
-#include "calc/load_requests.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 
 namespace linecalc::ui {
 
-// The calculator's one window. It owns the line state for its whole life; its handlers read
-// the fields, let calc check, compute and format, and write the texts back.
+// The calculator's one window. It owns the line state for its whole life; its handlers gather
+// the fields into a line, let calc check and compute it once, and write the texts back.
 class Form1 : public QWidget {
   Q_OBJECT
 
@@ -25,11 +23,8 @@ class Form1 : public QWidget {
   void setMessageSink(MessageSink sink);
 
   const LineState& state() const { return state_; }
-
-  // Brings the reference values in line with the fields as they stand and empties the
-  // single-load results. `keepR20` is R20Edited: when true the typed R20 is kept and used.
-  // Returns false when it stopped on a fault, after showing the fault message.
-  bool Расчет(std::int16_t& keepR20);
+  // True while the R20 field holds a value the user typed, which a press keeps and uses.
+  bool r20Edited() const { return r20Edited_; }
 
   // Enters `inputs` as a user would (the material, the section picked from its list, the other
   // list texts typed, a typed R20 kept) and runs the calculation of its load, so that its
@@ -58,18 +53,20 @@ class Form1 : public QWidget {
   void chooseMaterial(double alpha);
   void chooseSection(int index);
   void chooseListEntry();
-  void calculateSingleLoad();
-  void calculateUniformLoad();
-  template <typename View>
-  const View* settle(const Outcome<View>& outcome);
+  void refresh();
+  bool showRefresh(const LineCalculation& calculation);
+  void calculate(LoadKind load);
+  void showSingleLoad(const SingleLoadResult& result);
+  void showUniformLoad(const UniformLoadResult& result);
   void moveFocus(FocusTarget target);
   void clearSingleLoadResults();
   std::string decimalSeparator() const;
   LineInputs fieldInputs(LoadKind load) const;
   void noteRefresh();
-  void recordCalculation(LoadKind load);
+  void recordCalculation(LineCalculation calculation);
 
   LineState state_;
+  bool r20Edited_ = false;
   Form1Controls ui_;
   MessageSink showMessage_;
   std::optional<LineCalculation> singleOnView_;

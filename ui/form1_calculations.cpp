@@ -1,30 +1,17 @@
 #include <QLineEdit>
 #include <QStringList>
-#include <string_view>
-#include <variant>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "calc/number_format.h"
+#include "calc/report.h"
 #include "ui/form1.h"
 #include "ui/qt_text.h"
 #include "ui/report_list.h"
 #include "ui/result_field.h"
 
 namespace linecalc::ui {
-
-// Shows a refusal (and moves the focus as it asks) or the fault message; returns the view
-// when there is one to show.
-template <typename View>
-const View* Form1::settle(const Outcome<View>& outcome) {
-  if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-    showMessage_(ToQString(refusal->message));
-    moveFocus(refusal->focus);
-    return nullptr;
-  }
-  if (std::holds_alternative<Fault>(outcome)) {
-    showMessage_(kFaultMessage);
-    return nullptr;
-  }
-  return &std::get<View>(outcome);
-}
 
 void Form1::moveFocus(FocusTarget target) {
   switch (target) {
@@ -42,39 +29,46 @@ void Form1::moveFocus(FocusTarget target) {
   }
 }
 
-void Form1::calculateSingleLoad() {
-  const Outcome<double> accepted = AcceptInputPower(ui_.TxtPp->text().toStdString());
-  const double* inputPower = settle(accepted);
-  if (inputPower == nullptr || !Расчет(state_.R20Edited)) {
+// One press, one calculation: its refresh, refusal or fault and results are what the window
+// shows and what it remembers.
+void Form1::calculate(LoadKind load) {
+  LineCalculation calculation = CalculateLine(fieldInputs(load), decimalSeparator());
+  // A refresh fault has been shown by the refresh itself; nothing more is said.
+  if (calculation.refreshRan && !showRefresh(calculation)) {
     return;
   }
-  const Outcome<SingleLoadView> outcome = RunSingleLoad(*inputPower, state_, decimalSeparator());
-  if (const SingleLoadView* view = settle(outcome)) {
-    ui_.LblZ->setText(ToQString(view->ZLoad));
-    ui_.LblUr->setText(ToQString(view->URes));
-    ui_.LblPr->setText(ToQString(view->PRes));
-    ui_.LblPot->setText(ToQString(view->LossPct));
-    recordCalculation(LoadKind::Single);
+  if (calculation.status != LineStatus::Computed) {
+    showMessage_(ToQString(calculation.message));
+    moveFocus(calculation.focus);
+    return;
   }
+  if (calculation.single) {
+    showSingleLoad(*calculation.single);
+  } else if (calculation.uniform) {
+    showUniformLoad(*calculation.uniform);
+  }
+  recordCalculation(std::move(calculation));
 }
 
-void Form1::calculateUniformLoad() {
-  if (!Расчет(state_.R20Edited)) {
-    return;
+void Form1::showSingleLoad(const SingleLoadResult& result) {
+  const std::string separator = decimalSeparator();
+  ui_.LblZ->setText(ToQString(FormatNumber(result.ZLoad, separator)));
+  ui_.LblUr->setText(ToQString(FormatNumber(result.URes, separator)));
+  ui_.LblPr->setText(ToQString(FormatNumber(result.PRes, separator)));
+  ui_.LblPot->setText(ToQString(FormatNumber(result.LossPct, separator)));
+}
+
+void Form1::showUniformLoad(const UniformLoadResult& result) {
+  const std::string separator = decimalSeparator();
+  const std::vector<std::string> texts = FormatReportLines(result, separator);
+  QStringList lines;
+  lines.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string& line : texts) {
+    lines.append(ToQString(line));
   }
-  const Outcome<UniformLoadView> outcome = RunUniformLoad(
-      ui_.TxtPg->text().toStdString(), ui_.TxtK->text().toStdString(), state_, decimalSeparator());
-  if (const UniformLoadView* view = settle(outcome)) {
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(view->lines.size()));
-    for (const std::string& line : view->lines) {
-      lines.append(ToQString(line));
-    }
-    ui_.Lst->setLines(lines);
-    ui_.Lbl15->setText(ToQString(view->UniformLossPct));
-    ui_.Lbl16->setText(ToQString(view->CascadeVoltage));
-    recordCalculation(LoadKind::Uniform);
-  }
+  ui_.Lst->setLines(lines);
+  ui_.Lbl15->setText(ToQString(FormatNumber(result.UniformLossPct, separator)));
+  ui_.Lbl16->setText(ToQString(FormatNumber(result.CascadeVoltage, separator)));
 }
 
 }  // namespace linecalc::ui

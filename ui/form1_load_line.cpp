@@ -39,16 +39,15 @@ bool Form1::loadLine(const LineInputs& inputs) {
   showMessage_ = std::move(sink);
   if (r20) {
     ui_.TxtU->setText(*r20);
-    state_.R20Edited = kTrue;
+    r20Edited_ = true;
   }
   if (inputs.load == LoadKind::Single) {
     ui_.TxtPp->setText(FieldText(inputs.power));
-    calculateSingleLoad();
   } else {
     ui_.TxtPg->setText(FieldText(inputs.power));
     ui_.TxtK->setText(FieldText(inputs.count));
-    calculateUniformLoad();
   }
+  calculate(inputs.load);
   return true;
 }
 

@@ -15,7 +15,7 @@ LineInputs Form1::fieldInputs(LoadKind load) const {
   in.length = ui_.CmbL->currentText().toStdString();
   in.temperature = ui_.CmbT->currentText().toStdString();
   in.voltage = ui_.CmbU->currentText().toStdString();
-  if (state_.R20Edited != kFalse) {
+  if (r20Edited_) {
     in.r20 = ui_.TxtU->text().toStdString();
   }
   in.load = load;
@@ -40,12 +40,9 @@ LineCalculation Form1::referenceOnView() const {
   return CalculateLine(refreshedInputs_, decimalSeparator());
 }
 
-void Form1::recordCalculation(LoadKind load) {
-  LineCalculation calculation = CalculateLine(fieldInputs(load), decimalSeparator());
-  if (calculation.status != LineStatus::Computed) {
-    return;
-  }
+void Form1::recordCalculation(LineCalculation calculation) {
   lastCalculated_ = calculation.inputs;
+  const LoadKind load = calculation.inputs.load;
   (load == LoadKind::Single ? singleOnView_ : uniformOnView_) = std::move(calculation);
   emit calculated();
 }

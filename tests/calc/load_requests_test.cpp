@@ -11,7 +11,7 @@ namespace {
 // The line as the window opens: 0.75 mm² copper, 1 m, 20 °C, 100 V; Рож 1060.50.
 LineState DefaultLine(const char* voltage = "100") {
   LineState state = MakeStartupState(".").state;
-  ApplyRefresh(state, ComputeRefresh(state, {"1", "20", voltage, ""}, kFalse, true, ".").value());
+  ApplyRefresh(state, ComputeRefresh(state, {"1", "20", voltage, ""}, false, true, ".").value());
   return state;
 }
 
@@ -76,7 +76,7 @@ TEST(RunUniformLoad, RefusalsInOrder) {
 TEST(SolveLoads, NegativeLineRefusedBeforeTheLoadCheck) {
   const Refusal negative{MsgNegativeLineResistance, FocusTarget::Stay};
   LineState line = MakeStartupState(".").state;
-  ApplyRefresh(line, ComputeRefresh(line, {"1", "-300", "100", ""}, kFalse, true, ".").value());
+  ApplyRefresh(line, ComputeRefresh(line, {"1", "-300", "100", ""}, false, true, ".").value());
   ASSERT_LT(line.RLine, 0);
   EXPECT_EQ(RefusalOf(RunSingleLoad(500, line, ".")), negative);
   EXPECT_EQ(RefusalOf(RunSingleLoad(4999, line, ".")), negative);  // not the overload
@@ -96,7 +96,7 @@ TEST(RunUniformLoad, ExpectedPowerAsShownIsAccepted) {
       std::holds_alternative<UniformLoadView>(RunUniformLoad("10.605", "100", DefaultLine(), ".")));
   LineState line = MakeStartupState(".").state;
   line.SectionIndex = 5;  // 1.2 mm², 20 A
-  ApplyRefresh(line, ComputeRefresh(line, {"1", "20", "100", ""}, kFalse, true, ".").value());
+  ApplyRefresh(line, ComputeRefresh(line, {"1", "20", "100", ""}, false, true, ".").value());
   EXPECT_TRUE(std::holds_alternative<UniformLoadView>(RunUniformLoad("14.14", "100", line, ".")));
   EXPECT_EQ(RefusalOf(RunUniformLoad("14.15", "100", line, ".")).message, MsgOverload);
   // A tiny power is a fault, not infinity.

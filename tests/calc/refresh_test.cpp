@@ -16,7 +16,7 @@ struct Line {
   std::string temperature = "20";
   std::string voltage = "100";
   std::string r20{};
-  std::int16_t keep = kFalse;
+  bool keep = false;
   bool copper = true;
   int section = DefaultSectionIndex;
   double alpha = CopperAlpha;
@@ -51,14 +51,14 @@ TEST(Refresh, ReferenceTextsOrFault) {
       {{.voltage = ""}, "26.00 0.05 15.00 10.61 0.00"},
       {{.length = "1000", .copper = false, .section = 10, .alpha = AluminiumAlpha},
        "3.06 6.25 60.00 42.42 4242.00"},
-      {{.r20 = "60", .keep = kTrue}, "26.00 0.06 15.00 10.61 1060.50"},
-      {{.keep = kTrue}, "26.00 0.00 15.00 10.61 1060.50"},
+      {{.r20 = "60", .keep = true}, "26.00 0.06 15.00 10.61 1060.50"},
+      {{.keep = true}, "26.00 0.00 15.00 10.61 1060.50"},
       {{.voltage = "40000"}, "fault: LineVoltage"},
       {{.voltage = "-32769"}, "fault: LineVoltage"},
       {{.voltage = "1e999"}, "fault: LineVoltage"},
       {{.length = "1e308"}, "fault: RLine: × L"},
       {{.length = "1000", .temperature = "1e308"}, "fault: RLine: × L"},
-      {{.r20 = "1e309", .keep = kTrue}, "fault: R20"},
+      {{.r20 = "1e309", .keep = true}, "fault: R20"},
       {{.section = 11}, "fault: section row"}};
   for (const auto& [line, shown] : cases) {
     EXPECT_EQ(Shown(Refresh(line)), shown) << line.length << " m, " << line.temperature << " °C, "
@@ -70,7 +70,7 @@ TEST(Refresh, TemperatureGainsFiveOnlyOnceInFormulaOrder) {
   LineState state = MakeStartupState(".").state;
   for (int i = 0; i < 2; ++i) {
     ApplyRefresh(state,
-                 ComputeRefresh(state, {"1000", "-20", "100", ""}, kFalse, true, ".").value());
+                 ComputeRefresh(state, {"1000", "-20", "100", ""}, false, true, ".").value());
     EXPECT_EQ(state.TempC, -15);
     EXPECT_EQ(state.RLine, 52 * (CopperAlpha * -15 + 1) / 1.08 * 1000 / 1000);
   }
@@ -87,7 +87,7 @@ TEST(Refresh, R20FieldIsOverwrittenUnlessKept) {
   EXPECT_EQ(r.R20Text, "15.96");
   EXPECT_EQ(Shown(r), "7,98 16,37 30,00 21,21 2121,00");
   EXPECT_EQ(r.RLine, 15.96 * (CopperAlpha * 25 + 1) / 1.08 * 1000 / 1000);
-  line.keep = kTrue;
+  line.keep = true;
   EXPECT_FALSE(Refresh(line).value().R20Text.has_value());
 }
 

@@ -15,7 +15,6 @@ TEST(MakeStartupState, DefaultsAndFirstTexts) {
   EXPECT_EQ(s.R10, 26);
   EXPECT_EQ(s.TempC, 20);
   EXPECT_EQ(s.LineVoltage, 100);
-  EXPECT_EQ(s.R20Edited, kFalse);
   EXPECT_EQ(start.R10Text, "26,00");
   EXPECT_EQ(start.R20Text, "52.00");
 }

@@ -21,7 +21,7 @@ class WindowTest : public QObject {
     QVERIFY(w.get<QRadioButton>("Option1")->isChecked());
     QVERIFY(w.report().isEmpty());
     QCOMPARE(w.focused(), "CmbDD");
-    QCOMPARE(w.form().state().R20Edited, kFalse);
+    QVERIFY(!w.form().r20Edited());
   }
 
   // Only the checked one of the two material buttons is a tab stop, as usual for a group of
@@ -124,7 +124,7 @@ class WindowTest : public QObject {
     } else {
       w.press(keys);
     }
-    QCOMPARE(w.form().state().R20Edited, edited ? kTrue : kFalse);
+    QCOMPARE(w.form().r20Edited(), edited);
     w.press("TxtPp: 100 Command1: Space");
     const QString lineResistance = Shown(shown.section(u'|', 1));
     QCOMPARE(w.texts("TxtU LblAR"), shown.section(u'|', 0, 0) + u'|' + lineResistance);
