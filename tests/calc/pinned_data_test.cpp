@@ -8,6 +8,7 @@
 
 #include "calc/line_calculation.h"
 #include "calc/load_checks.h"
+#include "calc/number_format.h"
 #include "calc/tables.h"
 
 namespace linecalc {
@@ -120,6 +121,21 @@ TEST(PinnedReferenceValues, EverySectionAtTheDefaultLengthTemperatureAndVoltage)
     ExpectShown(row);
   }
   // clang-format on
+}
+
+// Physics rather than a transcription: aluminium's resistivity is 0.028 Ohm·mm²/m and copper's
+// 0.0175, so whatever copper's column holds, aluminium's shows 1.6 times it for every section.
+TEST(PinnedReferenceValues, AluminiumResistanceFollowsTheResistivityRatio) {
+  for (int i = 0; i < kSectionCount; ++i) {
+    LineInputs in;
+    in.sectionIndex = i;
+    in.power = "1";
+    in.material = Material::Copper;
+    const RefreshResult copper = *CalculateLine(in, ".").reference;
+    in.material = Material::Aluminium;
+    const RefreshResult aluminium = *CalculateLine(in, ".").reference;
+    EXPECT_EQ(aluminium.R10Text, FormatNumber(copper.R10 * 0.028 / 0.0175, ".")) << SectionList[i];
+  }
 }
 
 void Uniform(LineInputs& in) {

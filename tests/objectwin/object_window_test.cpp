@@ -72,8 +72,8 @@ struct Program {
       asked.append(name);
       return answer;
     };
-    dialogs.savePath = [this](const QString& offered) {
-      this->offered.append(offered);
+    dialogs.savePath = [this](const QString& name) {
+      offered.append(name);
       return savePath;
     };
     dialogs.openPath = [this](const QString& folder) {
