@@ -27,6 +27,13 @@
 #include "ui/window_icon.h"
 
 namespace linecalc::ui {
+// Closing hides the window while QWidget destroys it, and the field losing the focus then
+// finishes its edit: by that time the window's own members are gone, so the fields speak no more.
+ObjectWindow::~ObjectWindow() {
+  title_->disconnect(this);
+  limit_->disconnect(this);
+}
+
 ObjectWindow::ObjectWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window),
       dialogs_(ModalObjectDialogs(this)),
@@ -152,17 +159,21 @@ void ObjectWindow::createActions() {
   actions_.undo->setShortcuts(
       StandardKeys(QKeySequence::Undo, QKeySequence(QStringLiteral("Ctrl+Z"))));
   // "Отменить: изменение сечения (строка 3)", whatever Qt's own wording would be.
-  connect(undo_, &QUndoStack::undoTextChanged, actions_.undo, [this](const QString& text) {
-    actions_.undo->setText(text.isEmpty() ? QStringLiteral("&Отменить")
-                                          : QStringLiteral("&Отменить: %1").arg(text));
+  // The lambdas hold the actions, not the window: the stack, a child of the window, announces
+  // its clearing while the window's members are already gone.
+  QAction* undo = actions_.undo;
+  connect(undo_, &QUndoStack::undoTextChanged, undo, [undo](const QString& text) {
+    undo->setText(text.isEmpty() ? QStringLiteral("&Отменить")
+                                 : QStringLiteral("&Отменить: %1").arg(text));
   });
   actions_.redo = undo_->createRedoAction(this, QStringLiteral("&Повторить"));
   actions_.redo->setObjectName(QStringLiteral("redo"));
   actions_.redo->setShortcuts(
       StandardKeys(QKeySequence::Redo, QKeySequence(QStringLiteral("Ctrl+Y"))));
-  connect(undo_, &QUndoStack::redoTextChanged, actions_.redo, [this](const QString& text) {
-    actions_.redo->setText(text.isEmpty() ? QStringLiteral("&Повторить")
-                                          : QStringLiteral("&Повторить: %1").arg(text));
+  QAction* redo = actions_.redo;
+  connect(undo_, &QUndoStack::redoTextChanged, redo, [redo](const QString& text) {
+    redo->setText(text.isEmpty() ? QStringLiteral("&Повторить")
+                                 : QStringLiteral("&Повторить: %1").arg(text));
   });
   for (int i = 0; i < kMaxRecentFiles; ++i) {
     QAction* recent = MakeAction(this, QStringLiteral("recentFile%1").arg(i + 1), {}, {}, {});

@@ -29,6 +29,7 @@ class ObjectWindow : public QMainWindow {
 
  public:
   explicit ObjectWindow(QWidget* parent = nullptr);
+  ~ObjectWindow() override;
 
   // The object's file commands, for another window's menu to offer.
   struct FileActions {
