@@ -16,6 +16,7 @@
 
 #include "object/line_table.h"
 #include "object/object_file.h"
+#include "tests/support/claim_every_key.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/main_window.h"
 #include "ui/object/column_layout.h"
@@ -49,17 +50,7 @@ QByteArray ReadFile(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Takes every key as a control of its own would, before any shortcut.
-class ClaimEveryKey : public QObject {
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::ShortcutOverride) {
-      event->accept();
-      return true;
-    }
-    return false;
-  }
-};
+using linecalc::test::ClaimEveryKey;
 
 // The calculator's main window with the object menu, every question answered by the test.
 struct Program {

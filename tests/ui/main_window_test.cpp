@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "tests/sheet/pdf_text.h"
+#include "tests/support/claim_every_key.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/form1.h"
 #include "ui/main_window.h"
@@ -134,17 +135,7 @@ const QStringList kGuideHeadings =
         .split(u'|');
 const QString kChosenHeading = u"Модель расчета и допущения"_qs;
 
-// Claims every key the shortcut map offers it, as a control with key bindings of its own does.
-class ClaimEveryKey : public QObject {
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::ShortcutOverride) {
-      event->accept();
-      return true;
-    }
-    return false;
-  }
-};
+using linecalc::test::ClaimEveryKey;
 
 // The name a screen reader gives the item of `action` in `menu`.
 QString ItemName(QMenu* menu, QAction* action) {
