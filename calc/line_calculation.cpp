@@ -86,15 +86,13 @@ void SolveUniform(LineCalculation& out, const LineState& state) {
   Conclude(out, state.LineVoltage);
 }
 
-}  // namespace
-
-LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimalSeparator) {
-  LineCalculation out;
-  out.inputs = inputs;
-  LineState state = ChosenLine(inputs);
+// Runs the refresh of `inputs` with the cable length `length` into `out` and `state`.
+void Refresh(LineCalculation& out, LineState& state, std::string_view length,
+             std::string_view decimalSeparator) {
+  const LineInputs& inputs = out.inputs;
   const std::string_view r20Text = inputs.r20 ? std::string_view(*inputs.r20) : "";
   Checked<RefreshResult> refreshed =
-      ComputeRefresh(state, {inputs.length, inputs.temperature, inputs.voltage, r20Text},
+      ComputeRefresh(state, {length, inputs.temperature, inputs.voltage, r20Text},
                      inputs.r20.has_value(), inputs.material == Material::Copper, decimalSeparator);
   if (refreshed) {
     ApplyRefresh(state, refreshed.value());
@@ -102,6 +100,65 @@ LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimal
     out.r20 = r20 ? r20.value() : 0;
     out.reference = std::move(refreshed).value();
   }
+}
+
+void SolveNetwork(LineCalculation& out, const LayoutNetwork& network, const LineState& state) {
+  if (auto refusal = CheckLineResistance(state.RLine)) {
+    Refuse(out, *refusal);
+    return;
+  }
+  if (auto refusal = CheckLoad(network.ratedW, state.PExpected)) {
+    Refuse(out, *refusal);
+    return;
+  }
+  // TempC holds the ambient temperature plus the conductor's own 5 °C after the refresh.
+  const LayoutCable cable{out.r20, state.Alpha * state.TempC + 1};
+  Checked<LayoutSolution> solved =
+      SolveLayout(network, cable, static_cast<double>(state.LineVoltage));
+  if (!solved) {
+    Fail(out);
+    return;
+  }
+  const LayoutSolution& s = solved.value();
+  out.power = s.ratedW;
+  out.count = network.speakerCount;
+  out.requested = s.ratedW;
+  out.farVoltage = s.lowestVoltage;
+  out.farPower = s.deliveredW;
+  out.lossPct = s.lossPct;
+  out.layout = std::move(solved).value();
+  Conclude(out, state.LineVoltage);
+}
+
+// The layout's own checks come first: a layout refused by them has no length to refresh with.
+void CalculateLayout(LineCalculation& out, LineState& state, std::string_view decimalSeparator) {
+  const auto read = ReadLayout(out.inputs.layout);
+  if (const auto* refusal = std::get_if<LayoutRefusal>(&read)) {
+    Refuse(out, refusal->refusal);
+    out.refusedStretch = refusal->where;
+    return;
+  }
+  const LayoutNetwork& network = std::get<LayoutNetwork>(read);
+  Refresh(out, state, ShortestDecimal(network.totalLengthM, Notation::Plain), decimalSeparator);
+  out.refreshRan = true;
+  if (!out.reference) {
+    Fail(out);
+    return;
+  }
+  SolveNetwork(out, network, state);
+}
+
+}  // namespace
+
+LineCalculation CalculateLine(const LineInputs& inputs, std::string_view decimalSeparator) {
+  LineCalculation out;
+  out.inputs = inputs;
+  LineState state = ChosenLine(inputs);
+  if (inputs.load == LoadKind::Layout) {
+    CalculateLayout(out, state, decimalSeparator);
+    return out;
+  }
+  Refresh(out, state, inputs.length, decimalSeparator);
   if (inputs.load == LoadKind::Single) {
     // The input power is checked before the refresh runs, so its refusal comes first.
     const Outcome<double> accepted = AcceptInputPower(inputs.power);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "calc/layout_solution.h"
+#include "calc/line_layout.h"
 #include "calc/load_checks.h"
 #include "calc/refresh.h"
 #include "calc/single_load.h"
@@ -13,7 +15,8 @@
 namespace linecalc {
 
 enum class Material { Copper, Aluminium };
-enum class LoadKind { Single, Uniform };
+// A layout line is solved exactly; the calculator window offers only the first two.
+enum class LoadKind { Single, Uniform, Layout };
 
 // One line as a user enters it into the window: the material and section chosen, every other
 // input as the text typed.
@@ -28,6 +31,8 @@ struct LineInputs {
   LoadKind load = LoadKind::Single;
   std::string power;  // Рвх for the single load, Pгр for the uniform load, W
   std::string count;  // loudspeaker count, uniform load only
+  // Layout load only: the stretches, whose total length stands for `length`.
+  LineLayout layout;
   friend bool operator==(const LineInputs&, const LineInputs&) = default;
 };
 
@@ -48,13 +53,16 @@ struct LineCalculation {
   std::optional<RefreshResult> reference;
   double r20 = 0;  // Ohm per km, the R20 the line resistance was computed with
   // Only when computed:
-  double power = 0;      // Рвх, or Pгр for the uniform load, W
-  double count = 0;      // uniform load only
-  double requested = 0;  // Рвх, or Pгр × count as the load check takes it, W
+  double power = 0;      // Рвх, Pгр for the uniform load, the rated total of a layout, W
+  double count = 0;      // uniform load and layout only
+  double requested = 0;  // Рвх, Pгр × count or the rated total, as the load check takes it, W
   std::optional<SingleLoadResult> single;
   std::optional<UniformLoadResult> uniform;
-  double farVoltage = 0;                 // URes, or the "Остается" U, V
-  double farPower = 0;                   // PRes, or the "Остается" P, W
+  std::optional<LayoutSolution> layout;
+  // The stretch a layout's own check refused; empty when it concerns the whole line.
+  StretchPath refusedStretch;
+  double farVoltage = 0;                 // URes, the "Остается" U, or a layout's lowest, V
+  double farPower = 0;                   // PRes, or the "Остается" P, or delivered, W
   double lossPct = 0;                    // LossPct, or UniformLossPct
   std::optional<double> lossDb;          // absent when not finite
   std::optional<double> voltageDropPct;  // absent when not finite
