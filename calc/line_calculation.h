@@ -32,7 +32,7 @@ struct LineInputs {
   std::string power;  // Рвх for the single load, Pгр for the uniform load, W
   std::string count;  // loudspeaker count, uniform load only
   // Layout load only: the stretches, whose total length stands for `length`.
-  LineLayout layout;
+  LineLayout layout{};
   friend bool operator==(const LineInputs&, const LineInputs&) = default;
 };
 
