@@ -73,7 +73,8 @@ TEST(ReadObjectFile, RefusalsSayWhy) {
     c.make();
     const ObjectLoad load = ReadObjectFile(path(c.name));
     EXPECT_FALSE(load.object.has_value()) << c.name;
-    EXPECT_EQ(load.error.toStdString(), ("Файл «" + path(c.name) + "»" + c.message).toStdString());
+    EXPECT_EQ(load.error.toStdString(),
+              ("Файл «" + QDir::toNativeSeparators(path(c.name)) + "»" + c.message).toStdString());
   }
 #ifndef _WIN32
   EXPECT_EQ(ReadObjectFile("/dev/zero").error.toStdString(),

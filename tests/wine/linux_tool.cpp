@@ -1,7 +1,8 @@
-// pdftotext for the tests of the Windows build under Wine: Wine starts a Linux program without
-// waiting for it or learning its exit status, so this Windows program has poppler's pdftotext
-// run by a shell that leaves its output and status in files, waits for the status and passes
-// all of it on. Windows paths among the arguments become the Linux paths Wine maps them to.
+// A Linux tool (LINECALC_LINUX_TOOL: poppler's pdftotext, unzip) for the tests of the Windows
+// build under Wine: Wine starts a Linux program without waiting for it or learning its exit
+// status, so this Windows program has the tool run by a shell that leaves its output and status
+// in files, waits for the status and passes all of it on. Windows paths among the arguments
+// become the Linux paths Wine maps them to.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -51,17 +52,17 @@ int wmain(int argc, wchar_t** argv) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder =
-      std::wstring(temp) + L"pdftotext-" + std::to_wstring(GetCurrentProcessId());
+      std::wstring(temp) + L"linux-tool-" + std::to_wstring(GetCurrentProcessId());
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::string unixFolder = UnixPath(folder);
   if (unixFolder.empty()) {
-    std::fputs("pdftotext: not running under Wine\n", stderr);
+    std::fputs(LINECALC_LINUX_TOOL ": not running under Wine\n", stderr);
     return 99;
   }
   std::string command = "Z:\\bin\\sh -c " +
-                        Quoted(
-                            "cd \"$0\" && /usr/bin/pdftotext \"$@\" >out 2>err; "
-                            "echo $? >status.new && mv status.new status") +
+                        Quoted("cd \"$0\" && " LINECALC_LINUX_TOOL
+                               " \"$@\" >out 2>err; "
+                               "echo $? >status.new && mv status.new status") +
                         " " + Quoted(unixFolder);
   for (int i = 1; i < argc; ++i) {
     const std::wstring argument = argv[i];
@@ -73,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
-    std::fputs("pdftotext: cannot start /bin/sh\n", stderr);
+    std::fputs(LINECALC_LINUX_TOOL ": cannot start /bin/sh\n", stderr);
     return 99;
   }
   CloseHandle(process.hThread);
@@ -84,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
     status = Read(folder + L"\\status");
   }
   const std::string out = Read(folder + L"\\out");
-  _setmode(_fileno(stdout), _O_BINARY);  // the text as pdftotext wrote it, "\n" and all
+  _setmode(_fileno(stdout), _O_BINARY);  // the bytes as the tool wrote them, "\n" and all
   const std::string err = Read(folder + L"\\err");
   std::fwrite(out.data(), 1, out.size(), stdout);
   std::fwrite(err.data(), 1, err.size(), stderr);
