@@ -38,7 +38,10 @@ void WriteInputs(RowWriter& out, const ObjectLine& line) {
   if (in.sectionIndex >= 0 && in.sectionIndex < kSectionCount) {
     out.Text(LineColumn::Section, SectionList[static_cast<std::size_t>(in.sectionIndex)]);
   }
-  out.Text(LineColumn::Length, in.length);
+  // A layout's length is its stretches' total, known once they are read (WriteReference).
+  if (in.load != LoadKind::Layout) {
+    out.Text(LineColumn::Length, in.length);
+  }
   out.Text(LineColumn::Temperature, in.temperature);
   out.Text(LineColumn::Voltage, in.voltage);
   out.Text(LineColumn::Load, LoadKindText(in.load));
@@ -47,6 +50,9 @@ void WriteInputs(RowWriter& out, const ObjectLine& line) {
 void WriteReference(RowWriter& out, const LineCalculation& c) {
   if (!c.reference) {
     return;
+  }
+  if (c.inputs.load == LoadKind::Layout) {
+    out.Number(LineColumn::Length, c.reference->LengthM);
   }
   out.Number(LineColumn::R20, c.r20);
   out.Number(LineColumn::RLine, c.reference->RLine);
@@ -66,6 +72,10 @@ void WriteResults(RowWriter& out, const LineCalculation& c) {
   }
   if (c.single) {
     out.Number(LineColumn::ZLoad, c.single->ZLoad);
+  }
+  if (c.layout) {
+    out.Text(LineColumn::Count, FormatInteger(std::llround(c.count)));
+    out.Number(LineColumn::ZLoad, c.layout->inputImpedance);
   }
   out.Number(LineColumn::URes, c.farVoltage);
   out.Number(LineColumn::PRes, c.farPower);
@@ -132,7 +142,15 @@ std::string_view MaterialText(Material material) {
 }
 
 std::string_view LoadKindText(LoadKind kind) {
-  return kind == LoadKind::Single ? "в конце линии" : "равномерная";
+  switch (kind) {
+    case LoadKind::Single:
+      return "в конце линии";
+    case LoadKind::Uniform:
+      return "равномерная";
+    case LoadKind::Layout:
+      break;
+  }
+  return "схема";
 }
 
 }  // namespace linecalc::object

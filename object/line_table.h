@@ -51,7 +51,7 @@ std::vector<std::string> LineTableRow(const ObjectLine& line, const LineAssessme
 // "медь" or "алюминий".
 std::string_view MaterialText(Material material);
 
-// "в конце линии" or "равномерная".
+// "в конце линии", "равномерная" or "схема".
 std::string_view LoadKindText(LoadKind kind);
 
 }  // namespace linecalc::object

@@ -13,6 +13,7 @@
 #include "calc/smallest_section.h"
 #include "calc/tables.h"
 #include "object/json_text.h"
+#include "object/layout_json.h"
 
 namespace linecalc::object {
 namespace {
@@ -155,8 +156,21 @@ void ReadLoad(const Place& place, const QJsonObject& json, LineInputs& in) {
     in.count = Utf8(inLoad.String(load, QStringLiteral("count")));
     return;
   }
-  place.Fail(
-      QStringLiteral("неизвестный вид нагрузки «%1» (ожидается single или uniform)").arg(kind));
+  if (kind == QLatin1StringView("layout")) {
+    in.load = LoadKind::Layout;
+    const QJsonValue stretches = inLoad.Required(load, QStringLiteral("stretches"));
+    if (!stretches.isArray()) {
+      inLoad.Fail(QStringLiteral("ключ «load.stretches» должен быть массивом"));
+    }
+    auto layout = ReadLayoutStretches(stretches.toArray());
+    if (const auto* problem = std::get_if<QString>(&layout)) {
+      place.Fail(*problem);
+    }
+    in.layout = std::get<LineLayout>(std::move(layout));
+    return;
+  }
+  place.Fail(QStringLiteral("неизвестный вид нагрузки «%1» (ожидается single, uniform или layout)")
+                 .arg(kind));
 }
 
 // The line's name, when it has one that is a string; the line is named by it in messages.
@@ -257,11 +271,15 @@ void AppendLoad(QByteArray& out, const LineInputs& in) {
   if (in.load == LoadKind::Single) {
     out.append("\"single\", \"power\": ");
     AppendJsonString(out, in.power);
-  } else {
+  } else if (in.load == LoadKind::Uniform) {
     out.append("\"uniform\", \"speakerPower\": ");
     AppendJsonString(out, in.power);
     out.append(", \"count\": ");
     AppendJsonString(out, in.count);
+  }
+  if (in.load == LoadKind::Layout) {
+    out.append("\"layout\", ");
+    AppendLayoutStretches(out, in.layout, "        ", "      ");
   }
   out.append("}\n");
 }
@@ -287,10 +305,16 @@ void AppendLine(QByteArray& out, const ObjectLine& line) {
   out.append("    }");
 }
 
+// A layout line: older programs know only the single and the uniform load.
+bool HasLayout(const LineObject& object) {
+  return std::any_of(object.lines.begin(), object.lines.end(),
+                     [](const ObjectLine& line) { return line.inputs.load == LoadKind::Layout; });
+}
+
 }  // namespace
 
 int ObjectFormatVersion(const LineObject& object) {
-  return object.minSection ? 2 : 1;
+  return object.minSection || HasLayout(object) ? 2 : 1;
 }
 
 ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {

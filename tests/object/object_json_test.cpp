@@ -136,7 +136,7 @@ TEST(ParseObject, Errors) {
       {"LoadNotObject", SchoolWith(R"({"kind": "single", "power": "120"})", R"("120")"),
        ", линия 2 «Улица»: ключ «load» должен быть объектом."},
       {"UnknownLoadKind", SchoolWith(R"("kind": "single")", R"("kind": "double")"),
-       ", линия 2 «Улица»: неизвестный вид нагрузки «double» (ожидается single или uniform)."},
+       ", линия 2 «Улица»: неизвестный вид нагрузки «double» (ожидается single, uniform или layout)."},
       {"MissingCount", SchoolWith(R"(, "count": "10")", ""),
        ", линия 1 «1 этаж, зона А»: нет ключа «load.count»."},
       {"PowerAsNumber", SchoolWith(R"("power": "120")", R"("power": 120)"),
