@@ -20,6 +20,7 @@
 #include "object/object_file.h"
 #include "object/object_xlsx.h"
 #include "object/save_file.h"
+#include "object/speaker_table.h"
 #include "sheet/object_document.h"
 #include "ui/main_window.h"
 #include "ui/object/object_menu.h"
@@ -49,6 +50,10 @@ QByteArray RenderCsv(const object::LineObject& object) {
   return QByteArray::fromStdString(object::ObjectCsv(object));
 }
 
+QByteArray RenderSpeakersCsv(const object::LineObject& object) {
+  return QByteArray::fromStdString(object::SpeakersCsv(object));
+}
+
 QByteArray RenderXlsx(const object::LineObject& object) {
   const object::XlsxWorkbook workbook = object::ObjectXlsx(object);
   if (!workbook.error.isEmpty()) {
@@ -60,6 +65,10 @@ QByteArray RenderXlsx(const object::LineObject& object) {
 constexpr Export kExports[] = {
     {"csv", "вывод", "Записать таблицу объекта в файл CSV («-» — стандартный вывод) и выйти.",
      Needs::Core, RenderCsv},
+    {"speakers-csv", "вывод",
+     "Записать громкоговорители линий со схемой (расстояние, напряжение, мощность, уровень) в "
+     "файл CSV («-» — стандартный вывод) и выйти.",
+     Needs::Core, RenderSpeakersCsv},
     {"pdf", "вывод",
      "Записать сводку и листы расчета всех линий объекта в файл PDF («-» — стандартный вывод) и "
      "выйти.",
