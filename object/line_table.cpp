@@ -121,7 +121,8 @@ const std::array<std::string_view, kLineColumnCount>& LineTableHeader() {
       "Каскадное напряжение (В)",
       "Мин. сечение",
       "Итог",
-      "Сообщение"};
+      "Сообщение",
+      "Усилитель"};
   return kHeader;
 }
 
@@ -134,6 +135,7 @@ std::vector<std::string> LineTableRow(const ObjectLine& line, const LineAssessme
   WriteResults(out, assessment.calculation);
   WriteVerdict(out, assessment, hasLimit);
   out.Text(LineColumn::Message, assessment.calculation.message);
+  out.Text(LineColumn::Amplifier, line.amplifier);
   return row;
 }
 

@@ -35,9 +35,10 @@ enum class LineColumn {
   CascadeVoltage,
   SmallestSection,
   Verdict,
-  Message
+  Message,
+  Amplifier
 };
-inline constexpr int kLineColumnCount = 24;
+inline constexpr int kLineColumnCount = 25;
 
 // The header texts of the table, one per LineColumn.
 const std::array<std::string_view, kLineColumnCount>& LineTableHeader();

@@ -10,6 +10,7 @@
 #include <QJsonValue>
 #include <QStringList>
 
+#include "calc/amplifier_load.h"
 #include "calc/smallest_section.h"
 #include "calc/tables.h"
 #include "object/json_text.h"
@@ -34,6 +35,9 @@ class Place {
                     ? QStringLiteral("%1, линия %2").arg(file.prefix_).arg(number)
                     : QStringLiteral("%1, линия %2 «%3»").arg(file.prefix_).arg(number).arg(name)) {
   }
+  // A part of the file other than a line: "усилитель 2 «У2»".
+  Place(const Place& file, const QString& part)
+      : prefix_(file.prefix_ + QStringLiteral(", ") + part) {}
 
   // The same place, with keys named inside the object `key` ("load.power").
   Place Within(const QString& key) const {
@@ -179,7 +183,24 @@ QString NameForMessages(const QJsonObject& json) {
   return name.isString() ? name.toString() : QString();
 }
 
-ObjectLine ReadLine(const Place& file, qsizetype number, const QJsonValue& value) {
+// Absent: no amplifier named. A name must be one of `amplifiers`.
+std::string ReadLineAmplifier(const Place& place, const QJsonObject& json,
+                              const std::vector<Amplifier>& amplifiers) {
+  if (!json.contains(QStringLiteral("amplifier"))) {
+    return {};
+  }
+  const std::string name = Utf8(place.String(json, QStringLiteral("amplifier")));
+  const bool known = std::any_of(amplifiers.begin(), amplifiers.end(),
+                                 [&name](const Amplifier& a) { return a.name == name; });
+  if (!name.empty() && !known) {
+    place.Fail(
+        QStringLiteral("нет усилителя «%1» (ключ «amplifier»)").arg(QString::fromStdString(name)));
+  }
+  return name;
+}
+
+ObjectLine ReadLine(const Place& file, qsizetype number, const QJsonValue& value,
+                    const std::vector<Amplifier>* amplifiers) {
   if (!value.isObject()) {
     Place(file, number, QString()).Fail(QStringLiteral("ожидается объект"));
   }
@@ -197,6 +218,9 @@ ObjectLine ReadLine(const Place& file, qsizetype number, const QJsonValue& value
   in.power.clear();
   in.count.clear();
   ReadLoad(place, json, in);
+  if (amplifiers != nullptr) {
+    line.amplifier = ReadLineAmplifier(place, json, *amplifiers);
+  }
   return line;
 }
 
@@ -238,6 +262,72 @@ QString LossLimit(const Place& place, const QJsonObject& json) {
   return text;
 }
 
+Amplifier ReadAmplifier(const Place& file, qsizetype number, const QJsonValue& value,
+                        const std::vector<Amplifier>& before) {
+  const QString part = QStringLiteral("усилитель %1").arg(number);
+  if (!value.isObject()) {
+    Place(file, part).Fail(QStringLiteral("ожидается объект"));
+  }
+  const QJsonObject json = value.toObject();
+  const QString shown = NameForMessages(json);
+  const bool named = !shown.isNull() && !IsBlank(shown);
+  const Place place(file, named ? QStringLiteral("%1 «%2»").arg(part, shown) : part);
+  Amplifier amplifier{Utf8(place.String(json, QStringLiteral("name"))),
+                      Utf8(place.String(json, QStringLiteral("power"))),
+                      Utf8(place.String(json, QStringLiteral("voltage")))};
+  if (!named) {
+    place.Fail(QStringLiteral("у усилителя нет названия (ключ «name»)"));
+  }
+  if (std::any_of(before.begin(), before.end(),
+                  [&amplifier](const Amplifier& a) { return a.name == amplifier.name; })) {
+    place.Fail(QStringLiteral("усилитель с таким названием уже есть"));
+  }
+  if (!ReadAmplifierPower(amplifier.power)) {
+    place.Fail(QStringLiteral("мощность «%1» (ключ «power») должна быть числом больше 0 и не более "
+                              "10000 Вт")
+                   .arg(QString::fromStdString(amplifier.power)));
+  }
+  if (!ReadAmplifierVoltage(amplifier.voltage)) {
+    place.Fail(QStringLiteral("напряжение «%1» (ключ «voltage») должно быть целым числом от 1 до "
+                              "1000 В")
+                   .arg(QString::fromStdString(amplifier.voltage)));
+  }
+  return amplifier;
+}
+
+// Absent: an object without amplifiers.
+std::vector<Amplifier> ReadAmplifiers(const Place& place, const QJsonObject& json) {
+  const QJsonValue value = json.value(QStringLiteral("amplifiers"));
+  if (value.isUndefined() || value.isNull()) {
+    return {};
+  }
+  if (!value.isArray()) {
+    place.Fail(QStringLiteral("ключ «amplifiers» должен быть массивом"));
+  }
+  const QJsonArray array = value.toArray();
+  std::vector<Amplifier> amplifiers;
+  for (qsizetype i = 0; i < array.size(); ++i) {
+    amplifiers.push_back(ReadAmplifier(place, i + 1, array.at(i), amplifiers));
+  }
+  return amplifiers;
+}
+
+std::string ReadReserve(const Place& place, const QJsonObject& json) {
+  const QJsonValue value = json.value(QStringLiteral("amplifierReservePct"));
+  if (value.isUndefined() || value.isNull()) {
+    return {};
+  }
+  if (!value.isString()) {
+    place.Fail(QStringLiteral("ключ «amplifierReservePct» должен быть строкой"));
+  }
+  if (!ReadAmplifierReserve(Utf8(value.toString()))) {
+    place.Fail(QStringLiteral("запас мощности усилителей «%1» (ключ «amplifierReservePct») должен "
+                              "быть числом от 0 до 100 %")
+                   .arg(value.toString()));
+  }
+  return Utf8(value.toString());
+}
+
 LineObject ReadObject(const Place& place, const QJsonObject& json) {
   const int version = CheckFormat(place, json);
   LineObject object;
@@ -245,6 +335,8 @@ LineObject ReadObject(const Place& place, const QJsonObject& json) {
   object.lossLimitPct = Utf8(LossLimit(place, json));
   if (version >= 2) {
     object.minSection = ReadMinSection(place, json);
+    object.amplifierReservePct = ReadReserve(place, json);
+    object.amplifiers = ReadAmplifiers(place, json);
   }
   const QJsonValue lines = place.Required(json, QStringLiteral("lines"));
   if (!lines.isArray()) {
@@ -253,7 +345,8 @@ LineObject ReadObject(const Place& place, const QJsonObject& json) {
   const QJsonArray array = lines.toArray();
   object.lines.reserve(static_cast<std::size_t>(array.size()));
   for (qsizetype i = 0; i < array.size(); ++i) {
-    object.lines.push_back(ReadLine(place, i + 1, array.at(i)));
+    object.lines.push_back(
+        ReadLine(place, i + 1, array.at(i), version >= 2 ? &object.amplifiers : nullptr));
   }
   return object;
 }
@@ -301,8 +394,29 @@ void AppendLine(QByteArray& out, const ObjectLine& line) {
   } else {
     out.append(kIndent).append("\"r20\": null,\n");
   }
+  if (!line.amplifier.empty()) {
+    Member(out, kIndent, "amplifier", line.amplifier);
+  }
   AppendLoad(out, in);
   out.append("    }");
+}
+
+// One amplifier a line: `{"name": "У1", "power": "240", "voltage": "100"}`.
+void AppendAmplifiers(QByteArray& out, const std::vector<Amplifier>& amplifiers) {
+  if (amplifiers.empty()) {
+    return;
+  }
+  out.append("  \"amplifiers\": [");
+  for (std::size_t i = 0; i < amplifiers.size(); ++i) {
+    out.append(i == 0 ? "\n    {\"name\": " : ",\n    {\"name\": ");
+    AppendJsonString(out, amplifiers[i].name);
+    out.append(", \"power\": ");
+    AppendJsonString(out, amplifiers[i].power);
+    out.append(", \"voltage\": ");
+    AppendJsonString(out, amplifiers[i].voltage);
+    out.append("}");
+  }
+  out.append("\n  ],\n");
 }
 
 // A layout line: older programs know only the single and the uniform load.
@@ -314,7 +428,10 @@ bool HasLayout(const LineObject& object) {
 }  // namespace
 
 int ObjectFormatVersion(const LineObject& object) {
-  return object.minSection || HasLayout(object) ? 2 : 1;
+  const bool fed = std::any_of(object.lines.begin(), object.lines.end(),
+                               [](const ObjectLine& line) { return !line.amplifier.empty(); });
+  const bool amplifiers = fed || !object.amplifiers.empty() || !object.amplifierReservePct.empty();
+  return object.minSection || amplifiers || HasLayout(object) ? 2 : 1;
 }
 
 ObjectLoad ParseObject(const QByteArray& bytes, const QString& fileName) {
@@ -358,6 +475,10 @@ QByteArray SerializeObject(const LineObject& object) {
   if (object.minSection) {
     Member(out, "  ", "minSection", SectionList[static_cast<std::size_t>(*object.minSection)]);
   }
+  if (!object.amplifierReservePct.empty()) {
+    Member(out, "  ", "amplifierReservePct", object.amplifierReservePct);
+  }
+  AppendAmplifiers(out, object.amplifiers);
   out.append("  \"lines\": [");
   for (std::size_t i = 0; i < object.lines.size(); ++i) {
     out.append(i == 0 ? "\n" : ",\n");

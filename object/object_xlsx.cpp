@@ -37,6 +37,7 @@ CellKind KindOf(LineColumn column) {
     case LineColumn::Load:
     case LineColumn::Verdict:
     case LineColumn::Message:
+    case LineColumn::Amplifier:
       return CellKind::Text;
     case LineColumn::Section:
     case LineColumn::SmallestSection:

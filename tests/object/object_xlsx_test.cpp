@@ -37,7 +37,7 @@ struct Sheet {
   std::string Row(const std::string& row) const {
     std::string joined;
     std::size_t written = 0;
-    for (char column = 'A'; column <= 'X'; ++column) {
+    for (char column = 'A'; column <= 'Y'; ++column) {
       const auto cell = cells.find(column + row);
       joined.append(column == 'A' ? "" : " | ");
       if (cell != cells.end()) {
@@ -183,7 +183,7 @@ TEST(ObjectXlsx, TitleLimitHeaderAndRows) {
             "«Рож (Вт)» | «Нагрузка» | «Мощность (Вт)» | «Кол-во гр» | «Zнагр (Ом)» | "
             "«Uрез (В)» | «Ррез (Вт)» | «Потери (%)» | «Потери (дБ)» | "
             "«Падение напряжения (%)» | «Каскадное напряжение (В)» | «Мин. сечение» | «Итог» | "
-            "«Сообщение»"},
+            "«Сообщение» | «Усилитель»"},
       {"5", "«Зал» | «медь» | 1.5 [0.0#] | 120 [General] | 20 [General] | 100 [General] | "
             "26.6 [0.00] | 3.27 [0.00] | 23 [0.00] | 16.26 [0.00] | 1626.1 [0.00] | "
             "«равномерная» | 6 [0.00] | 10 [0] |  | 98.92 [0.00] | 59.09 [0.00] | 1.51 [0.00] | "
@@ -209,7 +209,7 @@ TEST(ObjectXlsx, TitleLimitHeaderAndRows) {
   EXPECT_FALSE(sheet.cells.at("A5").bold);
   EXPECT_EQ(sheet.pane, "1 4 frozen");
   // As wide as the widest text: «Предел потерь (%)», a refused line's message of 94 characters.
-  ASSERT_EQ(sheet.widths.size(), 24u);
+  ASSERT_EQ(sheet.widths.size(), 25u);
   for (const auto& [column, characters] : {std::pair(0, 17.0), std::pair(23, 94.0)}) {
     EXPECT_GE(sheet.widths[column], characters) << column;
     EXPECT_LE(sheet.widths[column], characters + 4) << column;

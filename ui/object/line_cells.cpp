@@ -85,6 +85,7 @@ bool IsInputColumn(LineColumn column) {
     case LineColumn::Load:
     case LineColumn::Power:
     case LineColumn::Count:
+    case LineColumn::Amplifier:
       return true;
     default:
       return false;
@@ -132,6 +133,8 @@ QString InputText(const object::ObjectLine& line, LineColumn column) {
       return ToQString(in.power);
     case LineColumn::Count:
       return in.load == LoadKind::Uniform ? ToQString(in.count) : QString();
+    case LineColumn::Amplifier:
+      return ToQString(line.amplifier);
     default:
       return {};
   }
@@ -159,7 +162,7 @@ std::optional<object::ObjectLine> WithInput(const object::ObjectLine& line, Line
 
 bool IsReadableInput(LineColumn column, const QString& text) {
   if (!IsInputColumn(column) || IsChoiceColumn(column) || column == LineColumn::Name ||
-      text.trimmed().isEmpty()) {
+      column == LineColumn::Amplifier || text.trimmed().isEmpty()) {
     return true;
   }
   return HasNumber(text.toStdString(), true);
@@ -187,6 +190,8 @@ QString EditText(LineColumn column) {
       return QStringLiteral("изменение мощности");
     case LineColumn::Count:
       return QStringLiteral("изменение количества громкоговорителей");
+    case LineColumn::Amplifier:
+      return QStringLiteral("изменение усилителя");
     default:
       return QStringLiteral("изменение линии");
   }

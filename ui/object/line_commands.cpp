@@ -82,6 +82,21 @@ void ObjectFieldCommand::put(const std::string& text) {
   }
 }
 
+AmplifiersCommand::AmplifiersCommand(LineTableModel* model, LineTableModel::AmplifierState state,
+                                     const QString& text)
+    : QUndoCommand(text),
+      model_(model),
+      before_(model->amplifierState()),
+      after_(std::move(state)) {}
+
+void AmplifiersCommand::redo() {
+  model_->putAmplifiers(after_);
+}
+
+void AmplifiersCommand::undo() {
+  model_->putAmplifiers(before_);
+}
+
 MinSectionCommand::MinSectionCommand(LineTableModel* model, std::optional<int> section)
     : QUndoCommand(QStringLiteral("изменение мин. допустимого сечения")),
       model_(model),

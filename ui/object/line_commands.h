@@ -5,10 +5,9 @@
 #include <string>
 
 #include "object/line_object.h"
+#include "ui/object/line_table_model.h"
 
 namespace linecalc::ui {
-
-class LineTableModel;
 
 // Replaces line `row` of the model (an edited cell), alone or as one step of `parent`.
 class ReplaceLineCommand : public QUndoCommand {
@@ -88,6 +87,20 @@ class MinSectionCommand : public QUndoCommand {
   LineTableModel* model_;
   std::optional<int> before_;
   std::optional<int> after_;
+};
+
+// Changes the amplifiers, their reserve and the lines they feed, as one step.
+class AmplifiersCommand : public QUndoCommand {
+ public:
+  AmplifiersCommand(LineTableModel* model, LineTableModel::AmplifierState state,
+                    const QString& text);
+  void redo() override;
+  void undo() override;
+
+ private:
+  LineTableModel* model_;
+  LineTableModel::AmplifierState before_;
+  LineTableModel::AmplifierState after_;
 };
 
 }  // namespace linecalc::ui

@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include "ui/object/line_cells.h"
+#include "ui/object/line_table_model.h"
 
 namespace linecalc::ui {
 namespace {
@@ -50,7 +51,11 @@ LineDelegate::LineDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 QWidget* LineDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                     const QModelIndex& index) const {
   const QString name = index.model()->headerData(index.column(), Qt::Horizontal).toString();
-  const QStringList choices = ChoicesOf(static_cast<object::LineColumn>(index.column()));
+  const auto column = static_cast<object::LineColumn>(index.column());
+  // The amplifiers are the object's own: the model knows them.
+  const QStringList choices = column == object::LineColumn::Amplifier
+                                  ? index.data(LineTableModel::kChoicesRole).toStringList()
+                                  : ChoicesOf(column);
   if (choices.isEmpty()) {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     editor->setAccessibleName(name);
@@ -69,7 +74,8 @@ QWidget* LineDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
 
 void LineDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
   if (QComboBox* box = AsChoice(editor)) {
-    box->setCurrentIndex(box->findText(index.data(Qt::EditRole).toString()));
+    const QString text = index.data(Qt::EditRole).toString();
+    box->setCurrentIndex(text.isEmpty() ? 0 : box->findText(text));
     return;
   }
   QStyledItemDelegate::setEditorData(editor, index);

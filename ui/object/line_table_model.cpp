@@ -22,10 +22,13 @@ LineColumn ColumnOf(int column) {
 bool IsNumberColumn(LineColumn column) {
   return column != LineColumn::Name && column != LineColumn::Material &&
          column != LineColumn::Load && column != LineColumn::Verdict &&
-         column != LineColumn::Message && column != LineColumn::SmallestSection;
+         column != LineColumn::Message && column != LineColumn::SmallestSection &&
+         column != LineColumn::Amplifier;
 }
 
 }  // namespace
+
+const QString LineTableModel::kNoAmplifier = QStringLiteral("(нет)");
 
 LineTableModel::LineTableModel(QObject* parent)
     : QAbstractTableModel(parent), decimalSeparator_(QLocale().decimalPoint().toStdString()) {
@@ -43,6 +46,7 @@ void LineTableModel::setLineObject(object::LineObject object) {
   emit titleChanged(ToQString(object_.title));
   emit lossLimitChanged(ToQString(object_.lossLimitPct));
   emit minSectionChanged(object_.minSection.value_or(-1));
+  emit amplifiersChanged();
 }
 
 const LineTableModel::Row& LineTableModel::row(int index) const {
@@ -128,6 +132,8 @@ QVariant LineTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
       return rowNote(index.row());
+    case kChoicesRole:
+      return ColumnOf(index.column()) == LineColumn::Amplifier ? amplifierChoices() : QVariant();
     case Qt::TextAlignmentRole:
       return IsNumberColumn(ColumnOf(index.column())) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                                       : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
@@ -168,6 +174,9 @@ bool LineTableModel::setData(const QModelIndex& index, const QVariant& value, in
   const object::ObjectLine& line = object_.lines[static_cast<std::size_t>(index.row())];
   const LineColumn column = ColumnOf(index.column());
   const QString text = value.toString();
+  if (column == LineColumn::Amplifier) {
+    return setAmplifier(index.row(), text);
+  }
   if (!IsReadableInput(column, text)) {
     emit inputRefused(QStringLiteral("Столбец «%1»: «%2» — не число (после числа допустимы только "
                                      "пробелы). Значение не изменено.")
@@ -180,6 +189,32 @@ bool LineTableModel::setData(const QModelIndex& index, const QVariant& value, in
   }
   if (*edited != line) {
     editLine(index.row(), *edited, OnRow(EditText(column), index.row()));
+  }
+  return true;
+}
+
+QStringList LineTableModel::amplifierChoices() const {
+  QStringList choices{kNoAmplifier};
+  for (const object::Amplifier& amplifier : object_.amplifiers) {
+    choices.append(ToQString(amplifier.name));
+  }
+  return choices;
+}
+
+// A line is fed by one of the object's amplifiers, or by none.
+bool LineTableModel::setAmplifier(int row, const QString& text) {
+  const qsizetype choice = amplifierChoices().indexOf(text);
+  if (choice < 0 && !text.isEmpty()) {
+    emit inputRefused(
+        QStringLiteral("Усилителя «%1» нет в таблице усилителей объекта. Значение не изменено.")
+            .arg(text));
+    return false;
+  }
+  object::ObjectLine line = object_.lines[static_cast<std::size_t>(row)];
+  line.amplifier =
+      choice > 0 ? object_.amplifiers[static_cast<std::size_t>(choice - 1)].name : std::string();
+  if (line != object_.lines[static_cast<std::size_t>(row)]) {
+    editLine(row, line, OnRow(EditText(LineColumn::Amplifier), row));
   }
   return true;
 }

@@ -26,6 +26,23 @@ class LineTableModel : public QAbstractTableModel {
  public:
   explicit LineTableModel(QObject* parent = nullptr);
 
+  // The choices of a line's "Усилитель" cell (a QStringList): kNoAmplifier, then the amplifiers.
+  static constexpr int kChoicesRole = Qt::UserRole;
+  static const QString kNoAmplifier;
+
+  // The amplifiers of the object, their reserve and which feeds each line: what an edit of the
+  // amplifiers changes, as one piece (a renamed or deleted amplifier changes its lines too).
+  struct AmplifierState {
+    std::vector<object::Amplifier> amplifiers;
+    std::string reservePct;
+    std::vector<std::string> lineAmplifiers;
+  };
+  AmplifierState amplifierState() const;
+  // Undoable, as one step called `what`; nothing when `state` is the present one.
+  void editAmplifiers(AmplifierState state, const QString& what);
+  // Direct, as the undo commands call it.
+  void putAmplifiers(const AmplifierState& state);
+
   // Edits are pushed on `stack` from now on (not owned; may be null).
   void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
 
@@ -83,6 +100,8 @@ class LineTableModel : public QAbstractTableModel {
   void inputRefused(const QString& message);
   // Line `row` was changed, added or moved there: the view may bring it into sight.
   void lineTouched(int row);
+  // The amplifiers or their reserve changed (lines' own changes are told as rows and data).
+  void amplifiersChanged();
 
  private:
   struct Row {
@@ -94,6 +113,8 @@ class LineTableModel : public QAbstractTableModel {
   QVariant rowTint(int row) const;
   QVariant rowNote(int row) const;
   void push(QUndoCommand* command);
+  QStringList amplifierChoices() const;
+  bool setAmplifier(int row, const QString& text);
   void forgetAll();
 
   object::LineObject object_;

@@ -82,6 +82,39 @@ LineTableModel::SectionsApplied LineTableModel::applySmallestSections(const QLis
   return applied;
 }
 
+LineTableModel::AmplifierState LineTableModel::amplifierState() const {
+  AmplifierState state{object_.amplifiers, object_.amplifierReservePct, {}};
+  state.lineAmplifiers.reserve(object_.lines.size());
+  for (const object::ObjectLine& line : object_.lines) {
+    state.lineAmplifiers.push_back(line.amplifier);
+  }
+  return state;
+}
+
+void LineTableModel::editAmplifiers(AmplifierState state, const QString& what) {
+  const AmplifierState before = amplifierState();
+  if (state.amplifiers != before.amplifiers || state.reservePct != before.reservePct ||
+      state.lineAmplifiers != before.lineAmplifiers) {
+    push(new AmplifiersCommand(this, std::move(state), what));
+  }
+}
+
+void LineTableModel::putAmplifiers(const AmplifierState& state) {
+  object_.amplifiers = state.amplifiers;
+  object_.amplifierReservePct = state.reservePct;
+  for (std::size_t row = 0; row < object_.lines.size() && row < state.lineAmplifiers.size();
+       ++row) {
+    std::string& amplifier = object_.lines[row].amplifier;
+    if (amplifier != state.lineAmplifiers[row]) {
+      amplifier = state.lineAmplifiers[row];
+      rows_[row].reset();
+      const int r = static_cast<int>(row);
+      emit dataChanged(index(r, 0), index(r, columnCount() - 1));
+    }
+  }
+  emit amplifiersChanged();
+}
+
 void LineTableModel::putLine(int row, const object::ObjectLine& line) {
   object_.lines.at(static_cast<std::size_t>(row)) = line;
   rows_[static_cast<std::size_t>(row)].reset();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
 #include <QUndoStack>
@@ -19,6 +20,7 @@
 #include "object/line_table.h"
 #include "ui/make_action.h"
 #include "ui/menu_shortcut_priority.h"
+#include "ui/object/amplifier_table_model.h"
 #include "ui/object/column_layout.h"
 #include "ui/object/line_cells.h"
 #include "ui/object/line_delegate.h"
@@ -32,6 +34,7 @@ namespace linecalc::ui {
 ObjectWindow::~ObjectWindow() {
   title_->disconnect(this);
   limit_->disconnect(this);
+  reserve_->disconnect(this);
 }
 
 ObjectWindow::ObjectWindow(QWidget* parent)
@@ -42,7 +45,10 @@ ObjectWindow::ObjectWindow(QWidget* parent)
       table_(new QTableView(this)),
       title_(new QLineEdit(this)),
       limit_(new QLineEdit(this)),
-      minSection_(new QComboBox(this)) {
+      minSection_(new QComboBox(this)),
+      amplifierModel_(new AmplifierTableModel(model_, this)),
+      amplifierTable_(new QTableView(this)),
+      reserve_(new QLineEdit(this)) {
   setObjectName(QStringLiteral("ObjectWindow"));
   setWindowIcon(WindowIcon());
   statusBar()->setObjectName(QStringLiteral("objectStatus"));  // tips and what a command did
@@ -79,7 +85,13 @@ void ObjectWindow::createFields() {
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
   layout->addLayout(form);
-  layout->addWidget(table_);
+  auto* tables = new QSplitter(Qt::Vertical, central);
+  tables->setObjectName(QStringLiteral("objectTables"));
+  tables->addWidget(table_);
+  tables->addWidget(createAmplifierPanel());
+  tables->setStretchFactor(0, 3);
+  tables->setStretchFactor(1, 1);
+  layout->addWidget(tables);
   setCentralWidget(central);
   // A file's title or limit may be longer than a line edit holds by default (32,767).
   title_->setMaxLength(std::numeric_limits<int>::max());
@@ -104,6 +116,12 @@ QWidget* ObjectWindow::createLimitRow() {
   layout->addSpacing(16);
   layout->addWidget(label);
   layout->addWidget(minSection_);
+  layout->addSpacing(16);
+  auto* reserveLabel = new QLabel(QStringLiteral("&Запас мощности усилителей, %:"), this);
+  reserveLabel->setObjectName(QStringLiteral("amplifierReserveLabel"));
+  reserveLabel->setBuddy(reserve_);
+  layout->addWidget(reserveLabel);
+  layout->addWidget(reserve_);
   layout->addStretch();
   connect(minSection_, &QComboBox::currentIndexChanged, this, [this](int index) {
     model_->editMinSection(index > 0 ? std::optional<int>(index - 1) : std::nullopt);
@@ -189,6 +207,7 @@ void ObjectWindow::createActions() {
   connect(actions_.xlsx, &QAction::triggered, this, &ObjectWindow::exportXlsx);
   connect(actions_.close, &QAction::triggered, this, &QWidget::close);
   createRowActions();
+  createAmplifierActions();
 }
 
 void ObjectWindow::createRowActions() {
@@ -243,7 +262,9 @@ void ObjectWindow::createMenus() {
   lines->addActions({actions_.up, actions_.down});
   lines->addSeparator();
   lines->addActions({actions_.applyMinSection, actions_.load});
-  for (QMenu* menu : {file, recentMenu_, edit, lines}) {
+  QMenu* amplifiers = menuBar()->addMenu(QStringLiteral("&Усилители"));
+  amplifiers->addActions({actions_.addAmplifier, actions_.removeAmplifier});
+  for (QMenu* menu : {file, recentMenu_, edit, lines, amplifiers}) {
     menu->setAccessibleName(QString(menu->title()).remove(u'&'));
   }
   updateRecentActions();

@@ -17,6 +17,7 @@ class QUndoStack;
 
 namespace linecalc::ui {
 
+class AmplifierTableModel;
 class ColumnLayout;
 class LineTableModel;
 
@@ -46,6 +47,8 @@ class ObjectWindow : public QMainWindow {
 
   LineTableModel& model() { return *model_; }
   QTableView& table() { return *table_; }
+  AmplifierTableModel& amplifierModel() { return *amplifierModel_; }
+  QTableView& amplifierTable() { return *amplifierTable_; }
   QUndoStack& undoStack() { return *undo_; }
   const QString& filePath() const { return path_; }
 
@@ -84,6 +87,12 @@ class ObjectWindow : public QMainWindow {
   void createFields();
   QWidget* createLimitRow();
   void createTable();
+  QWidget* createAmplifierPanel();
+  void createAmplifierActions();
+  void commitReserve();
+  void addAmplifier();
+  void deleteAmplifier();
+  void updateAmplifierActions();
   void connectModel();
   void newObject();
   void open();
@@ -117,6 +126,9 @@ class ObjectWindow : public QMainWindow {
   QLineEdit* title_;
   QLineEdit* limit_;
   QComboBox* minSection_;
+  AmplifierTableModel* amplifierModel_;
+  QTableView* amplifierTable_;
+  QLineEdit* reserve_;
   ColumnLayout* columns_ = nullptr;
   struct Actions {
     QAction* newObject;
@@ -136,6 +148,8 @@ class ObjectWindow : public QMainWindow {
     QAction* down;
     QAction* load;
     QAction* applyMinSection;
+    QAction* addAmplifier;
+    QAction* removeAmplifier;
     QList<QAction*> recent;
   } actions_{};
   QMenu* recentMenu_ = nullptr;
