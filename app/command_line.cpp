@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "app/platform.h"
+#include "object/amplifier_table.h"
 #include "object/object_csv.h"
 #include "object/object_file.h"
 #include "object/object_xlsx.h"
@@ -50,6 +51,10 @@ QByteArray RenderCsv(const object::LineObject& object) {
   return QByteArray::fromStdString(object::ObjectCsv(object));
 }
 
+QByteArray RenderAmplifiersCsv(const object::LineObject& object) {
+  return QByteArray::fromStdString(object::AmplifierCsv(object));
+}
+
 QByteArray RenderSpeakersCsv(const object::LineObject& object) {
   return QByteArray::fromStdString(object::SpeakersCsv(object));
 }
@@ -69,6 +74,10 @@ constexpr Export kExports[] = {
      "Записать громкоговорители линий со схемой (расстояние, напряжение, мощность, уровень) в "
      "файл CSV («-» — стандартный вывод) и выйти.",
      Needs::Core, RenderSpeakersCsv},
+    {"amplifiers-csv", "вывод",
+     "Записать таблицу усилителей объекта (нагрузка, запас, итог) в файл CSV («-» — стандартный "
+     "вывод) и выйти.",
+     Needs::Core, RenderAmplifiersCsv},
     {"pdf", "вывод",
      "Записать сводку и листы расчета всех линий объекта в файл PDF («-» — стандартный вывод) и "
      "выйти.",
