@@ -20,7 +20,7 @@ QWidget* ObjectWindow::createAmplifierPanel() {
   auto* panel = new QWidget(this);
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 0, 0, 0);
-  auto* label = new QLabel(QStringLiteral("&Усилители"), panel);
+  auto* label = new QLabel(QStringLiteral("У&силители"), panel);
   label->setObjectName(QStringLiteral("amplifierTableLabel"));
   label->setBuddy(amplifierTable_);
   layout->addWidget(label);
@@ -37,6 +37,10 @@ QWidget* ObjectWindow::createAmplifierPanel() {
   amplifierTable_->setWordWrap(false);
   amplifierTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   amplifierTable_->horizontalHeader()->setStretchLastSection(true);
+  // A few rows: their columns fit what they show whenever it changes.
+  const auto fit = [this] { amplifierTable_->resizeColumnsToContents(); };
+  connect(amplifierModel_, &QAbstractItemModel::modelReset, amplifierTable_, fit);
+  connect(amplifierModel_, &QAbstractItemModel::dataChanged, amplifierTable_, fit);
   reserve_->setObjectName(QStringLiteral("amplifierReserve"));
   reserve_->setAccessibleName(QStringLiteral("Запас мощности усилителей, %"));
   reserve_->setPlaceholderText(QStringLiteral("20"));
