@@ -71,7 +71,11 @@ QStringList SummaryRow(int number, const AssessedLine& line, bool limited, const
   const QString temperature =
       calc.reference ? SheetAmount(calc.reference->TempC - 5, sep) : typed(in.temperature);
   QString load;
-  if (calc.status == LineStatus::Computed) {
+  if (in.load == LoadKind::Layout) {
+    load = calc.status == LineStatus::Computed
+               ? QStringLiteral("схема, %1 гр").arg(SheetAmount(calc.count, sep))
+               : QStringLiteral("схема");
+  } else if (calc.status == LineStatus::Computed) {
     load = in.load == LoadKind::Single
                ? SheetNumber(calc.power, sep)
                : SheetAmount(calc.count, sep) + QStringLiteral("\u00a0×\u00a0") +
@@ -176,9 +180,9 @@ void WriteSummary(SheetWriter& out, const object::LineObject& object, const Obje
                     refused > 0 ? QStringLiteral(" (без линий, расчет которых не выполнен)")
                                 : QString()));
   out.note(QStringLiteral(
-      "Сеч. — сечение жилы; t — температура окружающей среды; Нагрузка — Рвх в конце линии или "
-      "N × Pгр; Pном — суммарная номинальная мощность линии; Мин. сеч. — наименьшее сечение, "
-      "при котором потери не превышают предела."));
+      "Сеч. — сечение жилы; t — температура окружающей среды; Нагрузка — Рвх в конце линии, "
+      "N × Pгр или схема с числом громкоговорителей; Pном — суммарная номинальная мощность "
+      "линии; Мин. сеч. — наименьшее сечение, при котором потери не превышают предела."));
   for (std::size_t r = 0; r < lines.size(); ++r) {
     const std::string& message = lines[r].assessment.calculation.message;
     if (!message.empty()) {
