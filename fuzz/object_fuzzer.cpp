@@ -13,6 +13,7 @@
 #include "object/line_table.h"
 #include "object/object_csv.h"
 #include "object/object_json.h"
+#include "object/speaker_table.h"
 
 namespace linecalc::fuzz {
 namespace {
@@ -50,6 +51,24 @@ void CheckFigures(const object::LineObject& object) {
   }
 }
 
+// One record per loudspeaker of every layout line that computes, after the header.
+void CheckSpeakers(const object::LineObject& object, const std::string& csv) {
+  std::size_t speakers = 0;
+  for (const object::ObjectLine& line : object.lines) {
+    if (line.inputs.load == LoadKind::Layout) {
+      const LineCalculation calculation = CalculateLine(line.inputs, ".");
+      speakers += calculation.layout ? calculation.layout->speakers.size() : 0;
+      Require(calculation.layout.has_value() == (calculation.status == LineStatus::Computed),
+              "a layout's solution exactly when computed");
+    }
+  }
+  std::size_t breaks = 0;
+  for (std::size_t at = csv.find("\r\n"); at != std::string::npos; at = csv.find("\r\n", at + 2)) {
+    ++breaks;
+  }
+  Require(breaks >= speakers + 1, "one record per loudspeaker", csv);
+}
+
 void CheckRoundTrip(const object::LineObject& object) {
   const QByteArray written = object::SerializeObject(object);
   const object::ObjectLoad again = object::ParseObject(written, QStringLiteral("fuzz"));
@@ -70,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fuzz::CheckCsv(*load.object, object::ObjectCsv(*load.object));
   fuzz::CheckFigures(*load.object);
+  fuzz::CheckSpeakers(*load.object, object::SpeakersCsv(*load.object));
   fuzz::CheckRoundTrip(*load.object);
   return 0;
 }
