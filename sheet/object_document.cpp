@@ -11,6 +11,7 @@
 #include <numeric>
 
 #include "calc/smallest_section.h"
+#include "object/amplifier_table.h"
 #include "object/line_table.h"
 #include "sheet/calculation_sheet.h"
 #include "sheet/sheet_blocks.h"
@@ -50,6 +51,21 @@ constexpr SummaryColumn kColumns[] = {
 };
 constexpr int kNameColumn = 1;
 constexpr int kVerdictColumn = 10;
+
+// The amplifiers' table: the cells of their CSV up to the verdict; messages go below it.
+constexpr SummaryColumn kAmplifierColumns[] = {
+    {"№", true},
+    {"Усили\u00adтель", false},
+    {"P, Вт", true},
+    {"U, В", true},
+    {"Линии", false},
+    {"Pном, Вт", true},
+    {"Загруз\u00adка, %", true},
+    {"Запас, %", true},
+    {"Итог", false},
+};
+constexpr int kAmplifierLinesColumn = 4;
+constexpr int kAmplifierVerdictColumn = 8;
 
 // The rated power of a computed line: Рвх, or Pгр × N.
 std::optional<double> RatedPower(const LineCalculation& calc) {
@@ -116,9 +132,10 @@ double WordsWidth(const QString& text, const QFontMetricsF& metrics) {
   return widest * 1.05 + 2 * kCellPadding + 3;
 }
 
-// Every column as wide as its widest word, so that no word is broken; the name column takes
+// Every column as wide as its widest word, so that no word is broken; column `flexible` takes
 // what is left of `pageWidth`.
-QList<QTextLength> ColumnWidths(const TableText& table, double pageWidth) {
+QList<QTextLength> ColumnWidths(const TableText& table, double pageWidth,
+                                int flexible = kNameColumn) {
   static const QImage device = [] {
     QImage image(1, 1, QImage::Format_RGB32);
     const int dotsPerMeter = qRound(kSheetDpi / 0.0254);
@@ -135,16 +152,61 @@ QList<QTextLength> ColumnWidths(const TableText& table, double pageWidth) {
   for (const QStringList& row : table.rows) {
     for (int c = 0; c < row.size(); ++c) {
       const auto& metrics = c == table.boldColumn ? bold : plain;
-      widths[c] = std::max(widths[c], c == kNameColumn ? 0 : WordsWidth(row[c], metrics));
+      widths[c] = std::max(widths[c], c == flexible ? 0 : WordsWidth(row[c], metrics));
     }
   }
-  const double others = std::accumulate(widths.begin(), widths.end(), 0.0) - widths[kNameColumn];
-  widths[kNameColumn] = std::max(widths[kNameColumn], pageWidth - others);
+  const double others = std::accumulate(widths.begin(), widths.end(), 0.0) - widths[flexible];
+  widths[flexible] = std::max(widths[flexible], pageWidth - others);
   QList<QTextLength> lengths;
   for (const double width : widths) {
     lengths.append(QTextLength(QTextLength::PercentageLength, 100 * width / pageWidth));
   }
   return lengths;
+}
+
+// Under the lines: what each amplifier carries against its power with the object's reserve.
+void WriteAmplifiers(SheetWriter& out, const object::LineObject& object, const QString& sep,
+                     const std::vector<AssessedLine>& lines, double pageWidth) {
+  if (object.amplifiers.empty()) {
+    return;
+  }
+  const auto assessments =
+      object::AssessAmplifiers(object, [&lines](std::size_t line) -> const LineCalculation& {
+        return lines[line].assessment.calculation;
+      });
+  const double reserve =
+      ReadAmplifierReserve(object.amplifierReservePct).value_or(kDefaultAmplifierReservePct);
+  out.section(QStringLiteral("Усилители"));
+  out.line(QStringLiteral("Запас мощности усилителей: %1 %").arg(SheetNumber(reserve, sep)));
+  TableText table;
+  for (const SummaryColumn& column : kAmplifierColumns) {
+    table.headings.append(QString::fromUtf8(column.heading));
+    table.rightAligned.push_back(column.number);
+  }
+  table.boldColumn = kAmplifierVerdictColumn;
+  QStringList messages;
+  for (std::size_t a = 0; a < assessments.size(); ++a) {
+    const std::vector<std::string> cells =
+        object::AmplifierTableRow(object, a, assessments[a], sep.toStdString());
+    QStringList row{QString::number(a + 1)};
+    for (int c = 0; c < kAmplifierVerdictColumn; ++c) {
+      row.append(Utf8(cells[static_cast<std::size_t>(c)]));
+    }
+    table.rows.push_back(row);
+    if (!assessments[a].load.message.empty()) {
+      messages.append(
+          QStringLiteral("Усилитель %1: %2").arg(a + 1).arg(Utf8(assessments[a].load.message)));
+    }
+  }
+  table.widths = ColumnWidths(table, pageWidth, kAmplifierLinesColumn);
+  out.table(table);
+  out.note(QStringLiteral(
+      "P — мощность усилителя; U — напряжение его выхода; Pном — суммарная номинальная мощность "
+      "его линий; Загрузка — 100 × Pном ÷ P; Запас — 100 × (P ÷ Pном − 1); перегрузка — "
+      "Pном × (1 + запас мощности ÷ 100) больше P."));
+  for (const QString& message : messages) {
+    out.note(message);
+  }
 }
 
 void WriteSummary(SheetWriter& out, const object::LineObject& object, const ObjectPaper& paper,
@@ -189,6 +251,7 @@ void WriteSummary(SheetWriter& out, const object::LineObject& object, const Obje
       out.note(QStringLiteral("Линия %1: %2").arg(r + 1).arg(Utf8(message)));
     }
   }
+  WriteAmplifiers(out, object, sep, lines, pageWidth);
   out.signatures({Utf8(object.title), paper.performer, QString()}, paper.when.date());
 }
 
