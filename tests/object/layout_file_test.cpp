@@ -79,16 +79,12 @@ TEST(LayoutFile, Errors) {
   // clang-format off
   const Case cases[] = {
       {"NoStretches", CorridorWith(R"("stretches": [)", R"("stretch": [)"), "нет ключа «load.stretches»."},
-      {"StretchesNotArray", CorridorWith(R"("stretches": [)", R"("stretches": 1, "x": [)"), "ключ «load.stretches» должен быть массивом."},
       {"StretchNotObject", CorridorWith(R"({"length": "40")", R"(7, {"length": "40")"), "участок 1: ожидается объект."},
-      {"LengthAsNumber", CorridorWith(R"("length": "0.5")", R"("length": 0.5)"), "участок 3: ключ «length» должен быть строкой."},
       {"NoLength", CorridorWith(R"("length": "12", )", ""), "участок 2, ответвление 1, участок 1: нет ключа «length»."},
-      {"RepeatAsNumber", CorridorWith(R"("repeat": "10")", R"("repeat": 10)"), "участок 2: ключ «repeat» должен быть строкой."},
       {"CountAsNumber", CorridorWith(R"("count": "2")", R"("count": 2)"), "участок 2, ответвление 1, участок 1: ключ «speakers[1].count» должен быть строкой."},
       {"NoPower", CorridorWith(R"(, "power": "15")", ""), "участок 1: нет ключа «speakers[1].power»."},
       {"SpeakersNotArray", CorridorWith(R"("speakers": [])", R"("speakers": {})"), "участок 3: ключ «speakers» должен быть массивом."},
-      {"GroupNotObject", CorridorWith(R"("speakers": [])", R"("speakers": ["2×6"])"), "участок 3: ключ «speakers[1]» должен быть объектом."},
-      {"BranchNotArray", CorridorWith(R"("branches": [[)", R"("branches": [{"a": 1}, [)") + "", "участок 2: ответвление 1 должно быть массивом участков."},
+      {"BranchNotArray", CorridorWith(R"("branches": [[)", R"("branches": [{"a": 1}, [)"), "участок 2: ответвление 1 должно быть массивом участков."},
   };
   // clang-format on
   for (const Case& c : cases) {
