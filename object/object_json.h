@@ -20,8 +20,8 @@ struct ObjectLoad {
 inline constexpr int kObjectFormatVersion = 2;
 
 // The oldest version that holds everything of `object`: 2 once it uses a key version 1 lacks
-// ("minSection", the amplifiers and their reserve, a line's amplifier), otherwise 1, so that older
-// programs still read what they can.
+// ("minSection", the amplifiers and their reserve, a line's amplifier) or a layout line, otherwise
+// 1, so that older programs still read what they can.
 int ObjectFormatVersion(const LineObject& object);
 
 // Reads the JSON text of an object file (version 1 or 2). `fileName` names the file in messages.
