@@ -2,7 +2,9 @@
 // them layouts of 100 loudspeakers, from the bytes of its file to those of its CSV.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include <QByteArray>
@@ -11,6 +13,7 @@
 #include "calc/line_calculation.h"
 #include "calc/tables.h"
 #include "object/object_csv.h"
+#include "object/object_file.h"
 #include "object/object_json.h"
 
 namespace {
@@ -98,4 +101,18 @@ BENCHMARK(BM_ObjectWithLayoutsToCsv)->Unit(benchmark::kMillisecond)->Iterations(
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// `layout_bench --write-object=PATH` writes the object measured here to PATH and exits, so that
+// `linecalc --csv` itself can be timed on it; otherwise runs the benchmarks.
+int main(int argc, char** argv) {
+  constexpr std::string_view kWrite = "--write-object=";
+  if (argc == 2 && std::string_view(argv[1]).starts_with(kWrite)) {
+    const QString path = QString::fromLocal8Bit(argv[1] + kWrite.size());
+    const QString error = linecalc::object::WriteObjectFile(path, LargeObject());
+    std::fputs(qUtf8Printable(error), stderr);
+    return error.isEmpty() ? 0 : 2;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
