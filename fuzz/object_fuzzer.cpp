@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "fuzz/properties.h"
+#include "object/amplifier_table.h"
 #include "object/line_table.h"
 #include "object/object_csv.h"
 #include "object/object_json.h"
@@ -69,6 +70,29 @@ void CheckSpeakers(const object::LineObject& object, const std::string& csv) {
   Require(breaks >= speakers + 1, "one record per loudspeaker", csv);
 }
 
+// A record per amplifier; its figures finite, whatever its lines.
+void CheckAmplifiers(const object::LineObject& object, const std::string& csv) {
+  std::size_t breaks = 0;
+  for (std::size_t at = csv.find("\r\n"); at != std::string::npos; at = csv.find("\r\n", at + 2)) {
+    ++breaks;
+  }
+  Require(breaks >= object.amplifiers.size() + 1, "one record per amplifier", csv);
+  std::vector<LineCalculation> lines;
+  for (const object::ObjectLine& line : object.lines) {
+    lines.push_back(CalculateLine(line.inputs, ","));
+  }
+  const auto all = object::AssessAmplifiers(
+      object, [&lines](std::size_t line) -> const LineCalculation& { return lines[line]; });
+  for (std::size_t a = 0; a < all.size(); ++a) {
+    const std::vector<std::string> row = object::AmplifierTableRow(object, a, all[a], ",");
+    for (const auto column :
+         {object::AmplifierColumn::Power, object::AmplifierColumn::RatedLoad,
+          object::AmplifierColumn::LoadPct, object::AmplifierColumn::ReservePct}) {
+      RequireShown(row[static_cast<std::size_t>(column)], ",", "a figure of the amplifiers");
+    }
+  }
+}
+
 void CheckRoundTrip(const object::LineObject& object) {
   const QByteArray written = object::SerializeObject(object);
   const object::ObjectLoad again = object::ParseObject(written, QStringLiteral("fuzz"));
@@ -90,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::CheckCsv(*load.object, object::ObjectCsv(*load.object));
   fuzz::CheckFigures(*load.object);
   fuzz::CheckSpeakers(*load.object, object::SpeakersCsv(*load.object));
+  fuzz::CheckAmplifiers(*load.object, object::AmplifierCsv(*load.object));
   fuzz::CheckRoundTrip(*load.object);
   return 0;
 }

@@ -1,5 +1,6 @@
 #include "object/amplifier_table.h"
 
+#include <cmath>
 #include <optional>
 
 #include "calc/number_format.h"
@@ -34,6 +35,16 @@ std::vector<AmplifierAssessment> AssessAmplifiers(
   return result;
 }
 
+namespace {
+
+// A figure by the display rule; empty when it is not finite (a load of a power too small to
+// divide by, 1e-300 W, is no figure).
+std::string Figure(std::optional<double> value, std::string_view decimalSeparator) {
+  return value && std::isfinite(*value) ? FormatNumber(*value, decimalSeparator) : std::string();
+}
+
+}  // namespace
+
 const std::array<std::string_view, kAmplifierColumnCount>& AmplifierTableHeader() {
   static constexpr std::array<std::string_view, kAmplifierColumnCount> kHeader{
       "Усилитель",    "Мощность (Вт)", "Напряжение (В)", "Линии",    "Номинальная нагрузка (Вт)",
@@ -56,9 +67,9 @@ std::vector<std::string> AmplifierTableRow(const LineObject& object, std::size_t
           power ? FormatNumber(*power, decimalSeparator) : a.power,
           voltage ? FormatInteger(*voltage) : a.voltage,
           std::move(lines),
-          FormatNumber(load.ratedLoad, decimalSeparator),
-          FormatNumber(load.loadPct, decimalSeparator),
-          load.reservePct ? FormatNumber(*load.reservePct, decimalSeparator) : std::string(),
+          Figure(load.ratedLoad, decimalSeparator),
+          Figure(load.loadPct, decimalSeparator),
+          Figure(load.reservePct, decimalSeparator),
           std::string(AmplifierVerdictText(load.verdict)),
           load.message};
 }

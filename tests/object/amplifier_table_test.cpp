@@ -146,8 +146,9 @@ TEST(ObjectFormatVersion, AmplifiersNeedVersionTwo) {
 
 TEST(AmplifierCsv, EveryVerdict) {
   LineObject object;
-  object.amplifiers = {{"У1", "240", "100"}, {"У2", "120", "100"}, {"У3", "150", "100"},
-                       {"У4", "500", "70"},  {"У5", "100", "100"}, {"У6", "1e4", "100"}};
+  object.amplifiers = {{"У1", "240", "100"},   {"У2", "120", "100"}, {"У3", "150", "100"},
+                       {"У4", "500", "70"},    {"У5", "100", "100"}, {"У6", "1e4", "100"},
+                       {"У7", "5e-324", "100"}};
   const auto fed = [](const char* name, LineInputs inputs, const char* amplifier) {
     return ObjectLine{name, std::move(inputs), amplifier};
   };
@@ -159,6 +160,7 @@ TEST(AmplifierCsv, EveryVerdict) {
       fed("free", LineOfResistance("2.16", LoadKind::Single, "100"), ""),
       fed("f", LineOfResistance("2.16", LoadKind::Single, "100"), "У4"),
       fed("g", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000"), "У5"),
+      fed("h", LineOfResistance("2.16", LoadKind::Single, "100"), "У7"),
   };
   EXPECT_EQ(AmplifierCsv(object),
             "Усилитель,Мощность (Вт),Напряжение (В),Линии,Номинальная нагрузка (Вт),Загрузка (%),"
@@ -169,7 +171,9 @@ TEST(AmplifierCsv, EveryVerdict) {
             "У4,500.00,70,f,100.00,20.00,400.00,несовместимо,\"Линия «f»: напряжение линии 100 В, "
             "выход усилителя 70 В\"\r\n"
             "У5,100.00,100,g,0.00,0.00,,отказ,Линия «g» не рассчитана\r\n"
-            "У6,10000.00,100,,0.00,0.00,,норма,\r\n");
+            "У6,10000.00,100,,0.00,0.00,,норма,\r\n"
+            // A power too small to divide by loads it beyond any number: no figure is shown.
+            "У7,0.00,100,h,100.00,,-100.00,перегрузка,\r\n");
   object.amplifierReservePct = "0";  // the same lines with no reserve: У3 carries its 130 W
   EXPECT_NE(AmplifierCsv(object).find("У3,150.00,100,e,130.00,86.67,15.38,норма,"),
             std::string::npos);
