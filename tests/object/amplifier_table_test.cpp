@@ -161,7 +161,11 @@ TEST(AmplifierCsv, EveryVerdict) {
       fed("f", LineOfResistance("2.16", LoadKind::Single, "100"), "У4"),
       fed("g", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000"), "У5"),
       fed("h", LineOfResistance("2.16", LoadKind::Single, "100"), "У7"),
+      fed("lay", LineOfResistance("2.16", LoadKind::Layout, ""), "У6"),
   };
+  // The taps' total of a layout: 15 W, then twice 2 × 3 W.
+  object.lines.back().inputs.layout.stretches = {{"40", "", {{"1", "15"}}, {}},
+                                                 {"6", "2", {{"2", "3"}}, {}}};
   EXPECT_EQ(AmplifierCsv(object),
             "Усилитель,Мощность (Вт),Напряжение (В),Линии,Номинальная нагрузка (Вт),Загрузка (%),"
             "Запас (%),Итог,Сообщение\r\n"
@@ -171,7 +175,7 @@ TEST(AmplifierCsv, EveryVerdict) {
             "У4,500.00,70,f,100.00,20.00,400.00,несовместимо,\"Линия «f»: напряжение линии 100 В, "
             "выход усилителя 70 В\"\r\n"
             "У5,100.00,100,g,0.00,0.00,,отказ,Линия «g» не рассчитана\r\n"
-            "У6,10000.00,100,,0.00,0.00,,норма,\r\n"
+            "У6,10000.00,100,lay,27.00,0.27,36937.04,норма,\r\n"
             // A power too small to divide by loads it beyond any number: no figure is shown.
             "У7,0.00,100,h,100.00,,-100.00,перегрузка,\r\n");
   object.amplifierReservePct = "0";  // the same lines with no reserve: У3 carries its 130 W
