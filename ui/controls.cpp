@@ -91,7 +91,8 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
 
 void CreateFromTable(QWidget* window) {
   for (const ControlEntry& entry : ControlTable()) {
-    QWidget* parent = entry.parent ? window->findChild<QWidget*>(entry.parent) : window;
+    QWidget* parent =
+        entry.parent ? window->findChild<QWidget*>(QString::fromUtf8(entry.parent)) : window;
     QWidget* control = MakeControl(entry, parent);
     control->setObjectName(QString::fromUtf8(entry.name));
     control->setFont(WindowFont(entry.font));
