@@ -24,6 +24,9 @@ void PrepareEnvironment() {
   const QString locale = qEnvironmentVariable("LINECALC_TEST_LOCALE");
   if (!locale.isEmpty()) {
     QLocale::setDefault(QLocale(locale));
+    // ctest may run the two locales side by side; each keeps its settings (recent files, the
+    // last folder, the columns) apart.
+    QCoreApplication::setOrganizationName(u"linecalc-test-"_qs + locale);
   }
 }
 
@@ -81,16 +84,20 @@ ModalWatchdog::ModalWatchdog(int intervalMs) {
   timer->start(intervalMs);
 }
 
-Window::Window() : form_(std::make_unique<Form1>()) {
-  form_->setMessageSink([this](const QString& text) { messages_.append(text); });
-  form_->show();
-  QApplication::setActiveWindow(form_.get());
-  if (!QTest::qWaitForWindowActive(form_.get())) {
+void Controls::Activate(QWidget* window) {
+  window->show();
+  QApplication::setActiveWindow(window);
+  if (!QTest::qWaitForWindowActive(window)) {
     qFatal("the window did not become active");
   }
 }
 
-QString Window::text(const QString& name) {
+Window::Window() : Controls(&form_) {
+  form_.setMessageSink([this](const QString& text) { messages_.append(text); });
+  Activate(&form_);
+}
+
+QString Controls::text(const QString& name) {
   QWidget* widget = get<QWidget>(name);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     return edit->text();
@@ -101,7 +108,7 @@ QString Window::text(const QString& name) {
   return get<QLabel>(name)->text();
 }
 
-QString Window::texts(const QString& names) {
+QString Controls::texts(const QString& names) {
   QStringList shown;
   for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
     shown.append(text(name));
@@ -109,7 +116,7 @@ QString Window::texts(const QString& names) {
   return shown.join(u'|');
 }
 
-void Window::press(const QString& keys) {
+void Controls::press(const QString& keys) {
   for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
     if (word.endsWith(u':')) {
       tabTo(word.chopped(1));
@@ -127,7 +134,7 @@ void Window::press(const QString& keys) {
   }
 }
 
-void Window::tabTo(const QString& name) {
+void Controls::tabTo(const QString& name) {
   for (int tabs = 0; focused() != name; ++tabs) {
     if (tabs > 20) {
       qFatal("Tab does not reach %s", qPrintable(name));
@@ -136,7 +143,7 @@ void Window::tabTo(const QString& name) {
   }
 }
 
-void Window::choose(const QString& list, const QString& entry) {
+void Controls::choose(const QString& list, const QString& entry) {
   auto* combo = get<QComboBox>(list);
   const int row = combo->findText(entry);
   if (row < 0) {
@@ -148,11 +155,11 @@ void Window::choose(const QString& list, const QString& entry) {
   QTest::keyClick(view, Qt::Key_Return);
 }
 
-void Window::click(const QString& button) {
+void Controls::click(const QString& button) {
   QTest::mouseClick(get<QWidget>(button), Qt::LeftButton);
 }
 
-QString Window::focused() const {
+QString Controls::focused() const {
   QWidget* focus = QApplication::focusWidget();
   // A choice list's edit field holds the focus on the list's behalf.
   while (focus != nullptr && focus->objectName().isEmpty()) {
@@ -161,7 +168,7 @@ QString Window::focused() const {
   return focus ? focus->objectName() : QString();
 }
 
-QStringList Window::report() {
+QStringList Controls::report() {
   return get<ReportList>("Lst")->lines();
 }
 

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-#include <memory>
 
 #include "ui/form1.h"
 #include "ui/russian_translation.h"
@@ -38,15 +37,14 @@ class ModalWatchdog : public QObject {
   bool fired_ = false;
 };
 
-// The real window, shown and active, with its messages recorded instead of shown.
-class Window {
+// The controls of a window, found by their object names, worked as a user works them.
+class Controls {
  public:
-  Window();
+  explicit Controls(QWidget* root) : root_(root) {}
 
-  Form1& form() { return *form_; }
   template <typename T>
   T* get(const QString& name) {
-    T* child = form_->findChild<T*>(name);
+    T* child = root_->findChild<T*>(name);
     if (child == nullptr) {
       qFatal("no control %s", qPrintable(name));
     }
@@ -65,13 +63,28 @@ class Window {
   void click(const QString& button);
   QString focused() const;
   QStringList report();
-  // The messages shown since the last call.
-  QStringList takeMessages();
+
+ protected:
+  // Shows `window` and waits until it is active.
+  static void Activate(QWidget* window);
 
  private:
   void tabTo(const QString& name);
 
-  std::unique_ptr<Form1> form_;
+  QWidget* root_;
+};
+
+// The real window, shown and active, with its messages recorded instead of shown.
+class Window : public Controls {
+ public:
+  Window();
+
+  Form1& form() { return form_; }
+  // The messages shown since the last call.
+  QStringList takeMessages();
+
+ private:
+  Form1 form_;
   QStringList messages_;
 };
 
