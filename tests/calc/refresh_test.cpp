@@ -69,10 +69,11 @@ TEST(Refresh, ReferenceTextsOrFault) {
 TEST(Refresh, TemperatureGainsFiveOnlyOnceInFormulaOrder) {
   LineState state = MakeStartupState(".").state;
   for (int i = 0; i < 2; ++i) {
-    ApplyRefresh(state,
-                 ComputeRefresh(state, {"1000", "-20", "100", ""}, false, true, ".").value());
+    const RefreshResult r =
+        ComputeRefresh(state, {"1000", "-20", "100", ""}, false, true, ".").value();
+    ApplyRefresh(state, r);
     EXPECT_EQ(state.TempC, -15);
-    EXPECT_EQ(state.RLine, 52 * (CopperAlpha * -15 + 1) / 1.08 * 1000 / 1000);
+    EXPECT_EQ(r.RLineText, "45.04");  // 52 × (1 − 0.0043 × 15) / 1.08
   }
 }
 
@@ -86,7 +87,6 @@ TEST(Refresh, R20FieldIsOverwrittenUnlessKept) {
   const RefreshResult r = Refresh(line, ",").value();
   EXPECT_EQ(r.R20Text, "15.96");
   EXPECT_EQ(Shown(r), "7,98 16,37 30,00 21,21 2121,00");
-  EXPECT_EQ(r.RLine, 15.96 * (CopperAlpha * 25 + 1) / 1.08 * 1000 / 1000);
   line.keep = true;
   EXPECT_FALSE(Refresh(line).value().R20Text.has_value());
 }
