@@ -30,17 +30,6 @@ TEST(AcceptInputPower, ReadsCommaAndChecksRange) {
   EXPECT_TRUE(std::holds_alternative<Fault>(AcceptInputPower("1e400")));
 }
 
-TEST(RunSingleLoad, ShowsFourResultsOrRefuses) {
-  const LineState line = DefaultLine();
-  const auto view = std::get<SingleLoadView>(RunSingleLoad(500, line, ","));
-  EXPECT_EQ(view.ZLoad, "20,00");
-  EXPECT_EQ(view.LossPct.substr(0, 2), "0,");
-  // The expected power as shown, 1060.50, is accepted; a hundredth above it is not.
-  EXPECT_TRUE(std::holds_alternative<SingleLoadView>(RunSingleLoad(1060.5, line, ".")));
-  EXPECT_EQ(RefusalOf(RunSingleLoad(1060.51, line, ".")), (Refusal{MsgOverload}));
-  EXPECT_TRUE(std::holds_alternative<Fault>(RunSingleLoad(1e-320, line, ".")));
-}
-
 TEST(RunUniformLoad, CountsWrittenAsWholeNumbers) {
   // Also with the no-break spaces U+00A0 and U+202F that group digits in Russian texts.
   for (const char* count :

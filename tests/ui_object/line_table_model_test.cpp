@@ -48,14 +48,6 @@ QString Figures(const LineTableModel& model, int row) {
   return cells.join(u'|');
 }
 
-QStringList Names(const LineTableModel& model) {
-  QStringList names;
-  for (int row = 0; row < model.rowCount(); ++row) {
-    names.append(Cell(model, row, LineColumn::Name));
-  }
-  return names;
-}
-
 const QString kBase = "2.05|23.00|100.00|97.99|96.02|3.98|норма";
 
 }  // namespace
@@ -176,21 +168,6 @@ class LineTableModelTest : public QObject {
     stack.undo();
     stack.undo();
     QCOMPARE(Cell(model, 1, LineColumn::Verdict), "норма");
-  }
-
-  void addDeleteMove() {
-    LineTableModel model;
-    model.setLineObject(Object({"А", "Б", "В"}));
-    model.addLine(1, Line("Г"), "add");
-    QCOMPARE(Names(model), QStringList({"А", "Г", "Б", "В"}));
-    model.moveLine(1, 3);
-    QCOMPARE(Names(model), QStringList({"А", "Б", "В", "Г"}));
-    model.moveLine(3, 0);
-    QCOMPARE(Names(model), QStringList({"Г", "А", "Б", "В"}));
-    model.deleteLine(2);
-    QCOMPARE(Names(model), QStringList({"Г", "А", "В"}));
-    QCOMPARE(Figures(model, 2), Shown(kBase));
-    QCOMPARE(model.headerData(2, Qt::Vertical, Qt::DisplayRole).toInt(), 3);
   }
 
   // Every kind of edit, undone one by one back to the opened object and redone to the end.
