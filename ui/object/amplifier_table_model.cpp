@@ -67,6 +67,11 @@ const object::AmplifierAssessment& AmplifierTableModel::assessment(int row) cons
 }
 
 void AmplifierTableModel::refigure() {
+  // The lines of an amplifier being deleted change before the amplifiers are told of.
+  if (static_cast<int>(lines_->lineObject().amplifiers.size()) != shownRows_) {
+    reshape();
+    return;
+  }
   assessments_.reset();
   if (rowCount() > 0) {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
