@@ -84,28 +84,16 @@ TEST_F(AmplifiersCsv, WritesTheTableAndTheLinesColumn) {
   EXPECT_TRUE(run.out.ends_with(",,,,\r\n")) << run.out;
 }
 
-TEST_F(AmplifiersCsv, FileErrorsLeaveOutputUntouched) {
-  struct Case {
-    const char* from;
-    const char* to;
-    const char* message;
-  };
-  const Case cases[] = {
-      {R"("amplifier": "У2")", R"("amplifier": "У9")",
-       "linecalc: Файл «bad.linecalc», линия 2 «Двор»: нет усилителя «У9» (ключ «amplifier»).\n"},
-      {R"("power": "100")", R"("power": "0")",
-       "linecalc: Файл «bad.linecalc», усилитель 2 «У2»: мощность «0» (ключ «power») должна быть "
-       "числом больше 0 и не более 10000 Вт.\n"},
-      {R"("name": "У2")", R"("name": "У1")",
-       "linecalc: Файл «bad.linecalc», усилитель 2 «У1»: усилитель с таким названием уже есть.\n"},
-  };
-  for (const Case& c : cases) {
-    Write("bad.linecalc", QByteArray(kObject).replace(c.from, c.to));
-    const Run run = Linecalc({"--amplifiers-csv", "out.csv", "bad.linecalc"});
-    EXPECT_EQ(run.status, 2) << c.to;
-    EXPECT_EQ(run.err, c.message);
-    EXPECT_EQ(Read("out.csv"), kFormer) << c.to;
-  }
+// A file error (each is pinned with the file's reading) writes nothing.
+TEST_F(AmplifiersCsv, FileErrorLeavesOutputUntouched) {
+  Write("bad.linecalc",
+        QByteArray(kObject).replace(R"("amplifier": "У2")", R"("amplifier": "У9")"));
+  const Run run = Linecalc({"--amplifiers-csv", "out.csv", "bad.linecalc"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(
+      run.err,
+      "linecalc: Файл «bad.linecalc», линия 2 «Двор»: нет усилителя «У9» (ключ «amplifier»).\n");
+  EXPECT_EQ(Read("out.csv"), kFormer);
 }
 
 }  // namespace

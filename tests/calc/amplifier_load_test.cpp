@@ -142,13 +142,6 @@ TEST(LoadAmplifier, EveryVerdict) {
   }
 }
 
-TEST(AmplifierVerdictText, Words) {
-  EXPECT_EQ(AmplifierVerdictText(AmplifierVerdict::Normal), "норма");
-  EXPECT_EQ(AmplifierVerdictText(AmplifierVerdict::Refused), "отказ");
-  EXPECT_EQ(AmplifierVerdictText(AmplifierVerdict::Incompatible), "несовместимо");
-  EXPECT_EQ(AmplifierVerdictText(AmplifierVerdict::Overloaded), "перегрузка");
-}
-
 TEST(ReadAmplifierTexts, Ranges) {
   struct Case {
     const char* text;

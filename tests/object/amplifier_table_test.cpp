@@ -74,26 +74,15 @@ TEST(ParseObject, AmplifierErrors) {
        "Файл «т.linecalc»: ключ «amplifiers» должен быть массивом."},
       {"NoName", amplifier(R"({"name": " ", "power": "240", "voltage": "100"})"),
        "Файл «т.linecalc», усилитель 1: у усилителя нет названия (ключ «name»)."},
-      {"NameMissing", amplifier(R"({"power": "240", "voltage": "100"})"),
-       "Файл «т.linecalc», усилитель 1: нет ключа «name»."},
       {"Duplicate", FileWith(R"("name": "У2")", R"("name": "У1")"),
        "Файл «т.linecalc», усилитель 2 «У1»: усилитель с таким названием уже есть."},
       {"PowerZero", amplifier(R"({"name": "У1", "power": "0", "voltage": "100"})"),
        "Файл «т.linecalc», усилитель 1 «У1»: мощность «0» (ключ «power») должна быть числом "
        "больше 0 и не более 10000 Вт."},
-      {"PowerAboveRange", amplifier(R"({"name": "У1", "power": "10000,5", "voltage": "100"})"),
-       "Файл «т.linecalc», усилитель 1 «У1»: мощность «10000,5» (ключ «power») должна быть "
-       "числом больше 0 и не более 10000 Вт."},
-      {"PowerNotNumber", amplifier(R"({"name": "У1", "power": "240 Вт", "voltage": "100"})"),
-       "Файл «т.linecalc», усилитель 1 «У1»: мощность «240 Вт» (ключ «power») должна быть "
-       "числом больше 0 и не более 10000 Вт."},
       {"PowerNotString", amplifier(R"({"name": "У1", "power": 240, "voltage": "100"})"),
        "Файл «т.linecalc», усилитель 1 «У1»: ключ «power» должен быть строкой."},
       {"VoltageFraction", amplifier(R"({"name": "У1", "power": "240", "voltage": "100.5"})"),
        "Файл «т.linecalc», усилитель 1 «У1»: напряжение «100.5» (ключ «voltage») должно быть "
-       "целым числом от 1 до 1000 В."},
-      {"VoltageAboveRange", amplifier(R"({"name": "У1", "power": "240", "voltage": "1001"})"),
-       "Файл «т.linecalc», усилитель 1 «У1»: напряжение «1001» (ключ «voltage») должно быть "
        "целым числом от 1 до 1000 В."},
       {"NotAnObject", amplifier(R"("У1")"), "Файл «т.linecalc», усилитель 1: ожидается объект."},
       {"UnknownAmplifier", FileWith(R"("amplifier": "У1")", R"("amplifier": "У9")"),
