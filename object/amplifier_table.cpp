@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 
 #include "calc/number_format.h"
 #include "object/object_csv.h"
@@ -12,12 +13,14 @@ std::vector<AmplifierAssessment> AssessAmplifiers(
     const LineObject& object,
     const std::function<const LineCalculation&(std::size_t)>& calculation) {
   std::vector<AmplifierAssessment> result(object.amplifiers.size());
+  std::unordered_map<std::string_view, std::size_t> byName;
+  for (std::size_t a = object.amplifiers.size(); a-- > 0;) {
+    byName[object.amplifiers[a].name] = a;  // the first of a name, should a name repeat
+  }
   for (std::size_t line = 0; line < object.lines.size(); ++line) {
-    for (std::size_t a = 0; a < object.amplifiers.size(); ++a) {
-      if (object.lines[line].amplifier == object.amplifiers[a].name) {
-        result[a].lines.push_back(line);
-        break;
-      }
+    const auto fed = byName.find(object.lines[line].amplifier);
+    if (fed != byName.end()) {
+      result[fed->second].lines.push_back(line);
     }
   }
   const double reserve =
