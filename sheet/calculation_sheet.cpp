@@ -5,6 +5,7 @@
 #include <QTextDocument>
 
 #include "calc/report.h"
+#include "sheet/layout_page.h"
 #include "sheet/sheet_blocks.h"
 #include "sheet/sheet_writer.h"
 
@@ -61,6 +62,14 @@ void WriteUniform(SheetWriter& out, const LineCalculation& calc, const SheetCont
 // Writes the line blocks and results; a line block shared by both calculations is written once.
 void WriteCalculations(SheetWriter& out, const SheetContent& content) {
   const QString& sep = content.decimalSeparator;
+  if (content.layout) {
+    if (content.layout->reference) {
+      WriteLine(out, *content.layout, sep, QStringLiteral("Исходные данные"));
+    }
+    WriteLayout(out, *content.layout,
+                VerdictRows(*content.layout, content.lossLimitPct, content.decimalSeparator), sep);
+    return;
+  }
   const bool shared =
       content.single && content.uniform && SameBlock(content.single, *content.uniform, sep);
   if (content.single) {
@@ -83,6 +92,9 @@ void WriteCurrent(SheetWriter& out, const SheetContent& content) {
     return;
   }
   const QString& sep = content.decimalSeparator;
+  if (content.layout) {
+    return;
+  }
   if (!content.single && !content.uniform) {
     WriteLine(out, *content.current, sep, QStringLiteral("Исходные данные"));
     out.note(content.refusal.isEmpty() ? QStringLiteral("Расчет нагрузки не выполнялся.")
@@ -103,6 +115,12 @@ void WriteCurrent(SheetWriter& out, const SheetContent& content) {
 void WriteMethod(SheetWriter& out, const SheetContent& content) {
   const std::optional<LineCalculation> line = SheetLine(content);
   out.section(QStringLiteral("Методика расчета"));
+  if (content.layout) {
+    for (const QString& text : LayoutMethodLines(content.decimalSeparator)) {
+      out.line(text);
+    }
+    return;
+  }
   for (const QString& text :
        MethodLines(line ? *line : LineCalculation{}, content.decimalSeparator)) {
     out.line(text);
@@ -154,6 +172,9 @@ QString KeepOneLine(SheetContent& content) {
 }
 
 std::optional<LineCalculation> SheetLine(const SheetContent& content) {
+  if (content.layout) {
+    return content.layout;
+  }
   if (content.single && content.uniform) {
     return content.latest == LoadKind::Single ? content.single : content.uniform;
   }

@@ -27,6 +27,9 @@ struct SheetContent {
   std::optional<Signatures> signatures;
   std::optional<LineCalculation> single;   // the single-load result on view
   std::optional<LineCalculation> uniform;  // the uniform-load report on view
+  // A layout line of an object, computed or refused, which has a page of its own (never with the
+  // two above).
+  std::optional<LineCalculation> layout;
   // Why the line was not calculated, when it was refused; printed after its inputs.
   QString refusal;
   // Which of the two was calculated last, when both are there.

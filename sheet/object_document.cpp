@@ -265,12 +265,8 @@ std::unique_ptr<QTextDocument> LineSheet(const object::LineObject& object, const
   content.when = paper.when;
   content.decimalSeparator = paper.decimalSeparator;
   content.lossLimitPct = ReadLossLimit(object.lossLimitPct);
-  if (calc.status == LineStatus::Computed && calc.inputs.load == LoadKind::Layout) {
-    // The sheet has no page of its own for a layout yet: its inputs, and where its solution is.
-    content.refusal = QStringLiteral(
-        "Линия задана схемой участков и рассчитана точным решением цепи; напряжение, мощность и "
-        "уровень у каждого громкоговорителя — в таблице громкоговорителей (linecalc "
-        "--speakers-csv).");
+  if (calc.inputs.load == LoadKind::Layout) {
+    content.layout = calc;
   } else if (calc.status == LineStatus::Computed) {
     (calc.inputs.load == LoadKind::Single ? content.single : content.uniform) = calc;
     content.latest = calc.inputs.load;

@@ -5,7 +5,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFormat>
 #include <QTextTable>
+#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -235,6 +237,36 @@ void SheetWriter::table(const TableText& text) {
     }
   }
   cursor_.movePosition(QTextCursor::End);
+}
+
+void SheetWriter::image(const QImage& picture, double scale) {
+  QTextDocument* document = cursor_.document();
+  const QString name = QStringLiteral("linecalc-picture:%1").arg(document->blockCount());
+  document->addResource(QTextDocument::ImageResource, QUrl(name), picture);
+  double width = std::floor(picture.width() / scale);
+  if (page_.width() > 0) {
+    width = std::min(width, std::floor(page_.width()));
+  }
+  const double height = std::round(width * picture.height() / picture.width());
+  // A picture is never cut by the foot of a page: it starts the next one, with its heading.
+  bool nextPage = false;
+  if (page_.height() > 0) {
+    const double top = writtenBottom();
+    nextPage = top + 6 + height + kSafety > PageEnd(top, page_.height());
+  }
+  if (nextPage && leadingHeading()) {
+    QTextCursor(cursor_.document()->lastBlock()).mergeBlockFormat(PageBreakBefore());
+    nextPage = false;
+  }
+  paragraph(QString(), SheetCharacters(kBodyPoints, false), 6);
+  if (nextPage) {
+    cursor_.mergeBlockFormat(PageBreakBefore());
+  }
+  QTextImageFormat format;
+  format.setName(name);
+  format.setWidth(width);
+  format.setHeight(height);
+  cursor_.insertImage(format);
 }
 
 void SheetWriter::report(const std::vector<std::string>& lines) {

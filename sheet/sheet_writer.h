@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QImage>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,9 @@ class SheetWriter {
   void report(const std::vector<std::string>& lines);
   // `table` filled in one pass, cell after cell.
   void table(const TableText& table);
+  // `picture` in a paragraph of its own, as wide as the page at most; a picture drawn at a
+  // multiple of its size prints sharper.
+  void image(const QImage& picture, double scale);
   // The signatures' block at the foot of the page the text has reached (or of the next page,
   // when it does not fit there).
   void signatures(const Signatures& who, const QDate& date);
