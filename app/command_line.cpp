@@ -309,6 +309,7 @@ void NoWindowHandler(QtMsgType type, const QMessageLogContext& context, const QS
 
 std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("linecalc"));
+  QCoreApplication::setOrganizationName(QString::fromLatin1(SettingsOrganization()));
   QCoreApplication::setApplicationVersion(QStringLiteral(LINECALC_VERSION));
   switch (Demand(std::span<char*>(argv + 1, argv + argc))) {
     case AppKind::Core:

@@ -11,4 +11,7 @@ void PrepareStandardStreams();
 // find the system's fonts.
 const char* HeadlessPlatform();
 
+// The organization QSettings files the program's settings under.
+const char* SettingsOrganization();
+
 }  // namespace linecalc::app

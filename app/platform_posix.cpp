@@ -10,4 +10,9 @@ const char* HeadlessPlatform() {
   return "offscreen";
 }
 
+// None: the settings stay in the file they have always been kept in.
+const char* SettingsOrganization() {
+  return "";
+}
+
 }  // namespace linecalc::app

@@ -32,4 +32,10 @@ const char* HeadlessPlatform() {
   return "minimal:enable_fonts";
 }
 
+// The registry keeps no settings of a program without an organization: recent files, columns and
+// the performer's name would be forgotten at every start.
+const char* SettingsOrganization() {
+  return "linecalc";
+}
+
 }  // namespace linecalc::app
