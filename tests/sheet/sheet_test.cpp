@@ -15,6 +15,7 @@
 #include "sheet/sheet_output.h"
 #include "tests/object/test_lines.h"
 #include "tests/sheet/pdf_text.h"
+#include "tests/support/test_fonts.h"
 
 namespace linecalc::sheet {
 namespace {
@@ -370,6 +371,7 @@ TEST(PageBreaks, HeadingsAndClosingLinesKeepTogether) {
 }  // namespace linecalc::sheet
 
 int main(int argc, char** argv) {
+  linecalc::test::UseTestFonts();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }

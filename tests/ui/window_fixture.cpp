@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,14 +14,18 @@
 #include <QWidget>
 #include <utility>
 
+#include "tests/support/test_fonts.h"
 #include "ui/report_list.h"
 
 namespace linecalc::ui::test {
 
 void PrepareEnvironment() {
+  linecalc::test::UseTestFonts();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
+  // As the program names itself: without an organization Windows keeps no settings.
+  QCoreApplication::setOrganizationName(QStringLiteral("linecalc"));
   const QString locale = qEnvironmentVariable("LINECALC_TEST_LOCALE");
   if (!locale.isEmpty()) {
     QLocale::setDefault(QLocale(locale));

@@ -800,7 +800,7 @@ class ObjectWindowTest : public QObject {
     QTest::newRow("cancelled") << "" << false << "|";
     QTest::newRow("missingFolder")
         << "нет/школа.xlsx" << false
-        << "Не удается записать файл «%1»: папка «%2/нет» не существует.|";
+        << "Не удается записать файл «%1»: папка «%2» не существует.|";
   }
 
   void exportWorkbook() {
@@ -819,7 +819,7 @@ class ObjectWindowTest : public QObject {
     QCOMPARE(QFile(path).exists(), written);
     QCOMPARE(messages.join("") + "|" + window.statusBar()->currentMessage(),
              told.replace("%1", QDir::toNativeSeparators(path))
-                 .replace("%2", QDir::toNativeSeparators(dir.path())));
+                 .replace("%2", QDir::toNativeSeparators(dir.filePath("нет"))));
     if (written) {
       QFile file(path);
       QVERIFY(file.open(QIODevice::ReadOnly));

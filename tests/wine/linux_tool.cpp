@@ -1,5 +1,5 @@
-// A Linux tool (LINECALC_LINUX_TOOL: poppler's pdftotext, unzip) for the tests of the Windows
-// build under Wine: Wine starts a Linux program without waiting for it or learning its exit
+// A Linux tool (LINECALC_LINUX_TOOL: poppler's pdftotext and pdfinfo, unzip) for the tests of the
+// Windows build under Wine: Wine starts a Linux program without waiting for it or learning its exit
 // status, so this Windows program has the tool run by a shell that leaves its output and status
 // in files, waits for the status and passes all of it on. Windows paths among the arguments
 // become the Linux paths Wine maps them to.
@@ -30,6 +30,15 @@ std::string Utf8(const std::wstring& text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string result(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+// The command line in UTF-16: through the ANSI code page a Cyrillic file name would reach the
+// Linux tool garbled.
+std::wstring Wide(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring result(static_cast<std::size_t>(size > 0 ? size - 1 : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, result.data(), size);
   return result;
 }
 
@@ -69,10 +78,11 @@ int wmain(int argc, wchar_t** argv) {
     const bool windowsPath = argument.size() > 2 && argument[1] == L':';
     command += " " + Quoted(windowsPath ? UnixPath(argument) : Utf8(argument));
   }
-  STARTUPINFOA startup{};
+  std::wstring commandLine = Wide(command);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     std::fputs(LINECALC_LINUX_TOOL ": cannot start /bin/sh\n", stderr);
     return 99;
