@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QColor>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
 #include <QUndoStack>
@@ -123,6 +124,14 @@ class AmplifierWindowTest : public QObject {
     const QModelIndex cell = lines.index(1, static_cast<int>(LineColumn::Amplifier));
     QCOMPARE(cell.data(LineTableModel::kChoicesRole).toStringList(),
              (QStringList{"(нет)", "Стойка 1", "У2"}));
+    // The cell's editor is a drop-down of exactly those, starting at the line's own.
+    f.window.table().edit(cell);
+    auto* box = f.window.table().findChild<QComboBox*>("choiceEditor");
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->count(), 3);
+    QCOMPARE(box->currentText(), "Стойка 1");
+    QCOMPARE(box->accessibleName(), "Усилитель");
+    QTest::keyClick(box, Qt::Key_Escape);
     // Двор moves to У2, which is of 70 V.
     QVERIFY(lines.setData(cell, "У2", Qt::EditRole));
     QCOMPARE(Load(model, 1), Shown("Двор|50.00|100.00|несовместимо"));
