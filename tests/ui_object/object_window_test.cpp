@@ -215,7 +215,7 @@ class ObjectWindowTest : public QObject {
     // clang-format off
     QTest::newRow("material") << int(LineColumn::Material) << QStringList{"медь", "алюминий"} << 0;
     QTest::newRow("section") << int(LineColumn::Section) << QString("0.2 0.35 0.5 0.75 1.0 1.2 1.5 2.5 4.0 6.0 10.0").split(' ') << 10;
-    QTest::newRow("load") << int(LineColumn::Load) << QStringList{"в конце линии", "равномерная"} << 0;
+    QTest::newRow("load") << int(LineColumn::Load) << QStringList{"в конце линии", "равномерная", "схема"} << 0;
     // clang-format on
   }
   void dropDowns() {

@@ -1,5 +1,6 @@
 #include "ui/object/line_cells.h"
 
+#include "calc/line_layout.h"
 #include "calc/number_format.h"
 #include "calc/tables.h"
 #include "ui/qt_text.h"
@@ -13,6 +14,7 @@ const QString kCopper = QStringLiteral("медь");
 const QString kAluminium = QStringLiteral("алюминий");
 const QString kSingle = QStringLiteral("в конце линии");
 const QString kUniform = QStringLiteral("равномерная");
+const QString kLayout = QStringLiteral("схема");
 
 std::string* TextInput(LineInputs& in, LineColumn column) {
   switch (column) {
@@ -31,6 +33,32 @@ std::string* TextInput(LineInputs& in, LineColumn column) {
   }
 }
 
+// A line that becomes a layout gets the one its load stands for: the equivalent of its uniform
+// load, else one stretch of its length with one loudspeaker of its power. A layout that becomes
+// another load leaves its total length behind where the line had none.
+void SetLoad(LineInputs& in, LoadKind load) {
+  if (load == in.load) {
+    return;
+  }
+  if (load == LoadKind::Layout) {
+    std::optional<LineLayout> layout;
+    if (in.load == LoadKind::Uniform) {
+      layout = UniformAsLayout(in.length, in.power, in.count);
+    }
+    if (!layout) {
+      const std::string power = in.power.empty() ? std::string(DefaultSpeakerPowerText) : in.power;
+      layout = LineLayout{{Stretch{in.length, "", {{"1", power}}, {}}}};
+    }
+    in.layout = std::move(*layout);
+  } else if (in.load == LoadKind::Layout && QString::fromStdString(in.length).trimmed().isEmpty()) {
+    const auto read = ReadLayout(in.layout);
+    if (const auto* network = std::get_if<LayoutNetwork>(&read)) {
+      in.length = ShortestDecimal(network->totalLengthM, Notation::Plain);
+    }
+  }
+  in.load = load;
+}
+
 // Sets a drop-down input from its word; false when the word is none of the column's choices.
 bool SetChoice(LineInputs& in, LineColumn column, const QString& text) {
   const qsizetype index = ChoicesOf(column).indexOf(text);
@@ -42,7 +70,7 @@ bool SetChoice(LineInputs& in, LineColumn column, const QString& text) {
   } else if (column == LineColumn::Section) {
     in.sectionIndex = static_cast<int>(index);
   } else {
-    in.load = index == 0 ? LoadKind::Single : LoadKind::Uniform;
+    SetLoad(in, index == 0 ? LoadKind::Single : index == 1 ? LoadKind::Uniform : LoadKind::Layout);
   }
   return true;
 }
@@ -54,7 +82,7 @@ QString MaterialWord(Material material) {
 }
 
 QString LoadWord(LoadKind load) {
-  return load == LoadKind::Single ? kSingle : kUniform;
+  return load == LoadKind::Single ? kSingle : load == LoadKind::Uniform ? kUniform : kLayout;
 }
 
 QStringList MaterialChoices() {
@@ -70,7 +98,7 @@ QStringList SectionChoices() {
 }
 
 QStringList LoadChoices() {
-  return {kSingle, kUniform};
+  return {kSingle, kUniform, kLayout};
 }
 
 bool IsInputColumn(LineColumn column) {

@@ -10,7 +10,8 @@
 namespace linecalc::ui {
 
 // The words the table shows for a material and a load kind, and the drop-down choices of its
-// three choice columns, in the order the calculator window offers them.
+// three choice columns, in the order the calculator window offers them (the load kind "схема",
+// which only an object's line has, last).
 QString MaterialWord(Material material);
 QString LoadWord(LoadKind load);
 QStringList MaterialChoices();

@@ -26,6 +26,14 @@ bool IsNumberColumn(LineColumn column) {
          column != LineColumn::Amplifier;
 }
 
+// A layout's length, rated power and loudspeaker count are its stretches' totals, edited in its
+// editor, not in the cell.
+bool IsLayoutFigure(const object::ObjectLine& line, LineColumn column) {
+  return line.inputs.load == LoadKind::Layout &&
+         (column == LineColumn::Length || column == LineColumn::Power ||
+          column == LineColumn::Count);
+}
+
 }  // namespace
 
 const QString LineTableModel::kNoAmplifier = QStringLiteral("(нет)");
@@ -87,7 +95,7 @@ QVariant LineTableModel::displayText(int row, int column) const {
   if (kind == LineColumn::R20 && !resultCells(row)[column].isEmpty()) {
     return resultCells(row)[column];
   }
-  if (IsInputColumn(kind)) {
+  if (IsInputColumn(kind) && !IsLayoutFigure(line, kind)) {
     return InputText(line, kind);
   }
   return resultCells(row)[column];
@@ -158,10 +166,9 @@ Qt::ItemFlags LineTableModel::flags(const QModelIndex& index) const {
     return flags;
   }
   const LineColumn kind = ColumnOf(index.column());
-  const bool countOfSingle =
-      kind == LineColumn::Count &&
-      object_.lines[static_cast<std::size_t>(index.row())].inputs.load == LoadKind::Single;
-  if (IsInputColumn(kind) && !countOfSingle) {
+  const object::ObjectLine& line = object_.lines[static_cast<std::size_t>(index.row())];
+  const bool countOfSingle = kind == LineColumn::Count && line.inputs.load == LoadKind::Single;
+  if (IsInputColumn(kind) && !countOfSingle && !IsLayoutFigure(line, kind)) {
     flags |= Qt::ItemIsEditable;
   }
   return flags;

@@ -207,6 +207,7 @@ void ObjectWindow::createActions() {
   connect(actions_.xlsx, &QAction::triggered, this, &ObjectWindow::exportXlsx);
   connect(actions_.close, &QAction::triggered, this, &QWidget::close);
   createRowActions();
+  createLayoutActions();
   createAmplifierActions();
 }
 
@@ -262,6 +263,8 @@ void ObjectWindow::createMenus() {
   lines->addActions({actions_.up, actions_.down});
   lines->addSeparator();
   lines->addActions({actions_.applyMinSection, actions_.load});
+  lines->addSeparator();
+  lines->addActions({actions_.editLayout, actions_.convertToLayout});
   QMenu* amplifiers = menuBar()->addMenu(QStringLiteral("&Усилители"));
   amplifiers->addActions({actions_.addAmplifier, actions_.removeAmplifier});
   for (QMenu* menu : {file, recentMenu_, edit, lines, amplifiers}) {
@@ -315,6 +318,7 @@ void ObjectWindow::updateRowActions() {
   actions_.load->setEnabled(any);
   actions_.up->setEnabled(row > 0);
   actions_.down->setEnabled(any && row + 1 < model_->rowCount());
+  updateLayoutActions();
 }
 
 // Enter moves down as in a spreadsheet; it never opens a line elsewhere.

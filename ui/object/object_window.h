@@ -68,6 +68,10 @@ class ObjectWindow : public QMainWindow {
   // Gives the selected lines their smallest sufficient section, saying in the status bar what
   // was done.
   void applyMinSection();
+  // Opens the layout editor of the current line, when it is a layout.
+  void editLayout();
+  // Turns the current uniform line into the equivalent layout, as one undo step.
+  void convertToLayout();
   ColumnLayout& columns() { return *columns_; }
   // Writes the printed object to `path`: false when cancelled or failed (after saying why).
   bool savePdf(const QString& path);
@@ -116,6 +120,8 @@ class ObjectWindow : public QMainWindow {
   QList<int> selectedRows() const;
   void updateRowActions();
   QString documentName() const;
+  void createLayoutActions();
+  void updateLayoutActions();
 
   ObjectDialogs dialogs_;
   QString path_;
@@ -148,6 +154,8 @@ class ObjectWindow : public QMainWindow {
     QAction* down;
     QAction* load;
     QAction* applyMinSection;
+    QAction* editLayout;
+    QAction* convertToLayout;
     QAction* addAmplifier;
     QAction* removeAmplifier;
     QList<QAction*> recent;

@@ -116,6 +116,14 @@ void ObjectWindow::loadIntoCalculator(int row) {
     return;
   }
   const object::ObjectLine& line = model_->lineObject().lines[static_cast<std::size_t>(row)];
+  // The calculator has no layout load; it would show the layout as a line without loudspeakers.
+  if (line.inputs.load == LoadKind::Layout) {
+    dialogs_.message(QStringLiteral("Линия «%1» задана схемой участков, а калькулятор считает "
+                                    "только нагрузку в конце линии и равномерную. Схему "
+                                    "открывает команда «Схема линии…» меню «Линии».")
+                         .arg(ToQString(line.name)));
+    return;
+  }
   if (line.inputs.r20 && !R20FieldText(*line.inputs.r20)) {
     dialogs_.message(UnloadableLine(line, model_->assessment(row)));
     return;
