@@ -140,6 +140,7 @@ class AmplifierWindowTest : public QObject {
     auto* reserve = f.window.findChild<QLineEdit*>("amplifierReserve");
     QVERIFY(reserve != nullptr);
     QCOMPARE(reserve->accessibleName(), "Запас мощности усилителей, %");
+    QCOMPARE(reserve->nextInFocusChain(), &f.window.table());
     reserve->setText("140");
     emit reserve->editingFinished();
     QCOMPARE(f.messages, QStringList{"Запас мощности усилителей «140» должен быть числом от 0 до "

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,10 @@ void ObjectWindow::createAmplifierActions() {
   connect(actions_.addAmplifier, &QAction::triggered, this, &ObjectWindow::addAmplifier);
   connect(actions_.removeAmplifier, &QAction::triggered, this, &ObjectWindow::deleteAmplifier);
   amplifierTable_->addActions({actions_.addAmplifier, actions_.removeAmplifier});
+  // Tab goes through the fields as they stand, then the lines, then the amplifiers.
+  setTabOrder(minSection_, reserve_);
+  setTabOrder(reserve_, table_);
+  setTabOrder(table_, amplifierTable_);
   connect(amplifierTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &ObjectWindow::updateAmplifierActions);
   connect(amplifierModel_, &QAbstractItemModel::modelReset, this,
