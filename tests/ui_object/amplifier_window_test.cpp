@@ -161,8 +161,14 @@ class AmplifierWindowTest : public QObject {
     auto* add = f.window.findChild<QAction*>("addAmplifier");
     QVERIFY(remove != nullptr && add != nullptr);
     QCOMPARE(f.window.amplifierTable().accessibleName(), "Усилители объекта");
+    // Delete in the amplifiers' table deletes the amplifier, not a line.
+    f.window.show();
+    QApplication::setActiveWindow(&f.window);
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    f.window.amplifierTable().setFocus();
     f.window.amplifierTable().setCurrentIndex(model.index(1, 0));
-    remove->trigger();
+    QTest::keyClick(&f.window.amplifierTable(), Qt::Key_Delete);
+    QCOMPARE(lines.rowCount(), 2);
     QCOMPARE(f.lineAmplifier(1), "");
     QCOMPARE(model.rowCount(), 1);
     add->trigger();
