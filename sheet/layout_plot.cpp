@@ -47,6 +47,10 @@ double Value(const LayoutSpeaker& speaker, PlotQuantity quantity) {
 
 QString TickText(double value, double step, const QString& separator) {
   const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step)));
+  // A tick summed up to zero may come out a hair below it: never "-0.00".
+  if (std::fabs(value) < step / 2) {
+    value = 0;
+  }
   return QString::number(value, 'f', decimals).replace(QLatin1Char('.'), separator);
 }
 

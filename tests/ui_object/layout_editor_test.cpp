@@ -190,7 +190,11 @@ class LayoutEditorTest : public QObject {
     QCOMPARE(SpeakerRows(editor.speakerTable()),
              ShownRows({"1|100.00|10.00|99.19|9.84|-0.07", "2|120.00|5.00|99.15|4.92|-0.07",
                         "3|120.00|5.00|99.15|4.92|-0.07", "4|150.00|20.00|98.98|19.60|-0.09"}));
-    QVERIFY(editor.summary().text().contains(Shown("Zвх = 252.33 Ом")));
+    QCOMPARE(editor.summary().text(),
+             Shown("Pном = 40.00 Вт (N = 4 ") + "шт.); " +
+                 Shown("Ррез = 39.26 Вт; U · I = 39.63 Вт; в проводах 0.37 Вт\nПотери 1.84 % "
+                       "(0.08 дБ); Uмин = 98.98 В (падение 1.02 %, уровень -0.09 дБ); Zвх = "
+                       "252.33 Ом"));
     QVERIFY(editor.refusal().text().isEmpty());
     const QModelIndex last = editor.treeModel().indexOf({1}).siblingAtColumn(Column::Length);
     editor.preview(last, "0");

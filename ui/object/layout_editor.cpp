@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +16,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
 
 #include "sheet/layout_page.h"
@@ -53,14 +54,24 @@ QString DecimalSeparator() {
   return QLocale().decimalPoint();
 }
 
-// "Pном = 93,00 Вт; …": the line's figures in one paragraph.
+// The line's figures in two lines: the powers, then the losses, the worst loudspeaker and the
+// input impedance.
 QString SummaryText(const LineCalculation& calc) {
-  QStringList parts;
-  for (const sheet::Quantity& q : sheet::LayoutRows(calc, DecimalSeparator())) {
-    const QString name = q.symbol.isEmpty() ? q.name : q.symbol;
-    parts.append(QStringLiteral("%1 = %2 %3").arg(name, q.value, q.unit));
-  }
-  return parts.join(QStringLiteral("; "));
+  const QString sep = DecimalSeparator();
+  const LayoutSolution& s = *calc.layout;
+  const auto n = [&sep](const std::optional<double>& value) {
+    return sheet::SheetNumber(value, sep);
+  };
+  return QStringLiteral("Pном = %1 Вт (N = %2 шт.); Ррез = %3 Вт; U · I = %4 Вт; в проводах %5 Вт")
+             .arg(n(s.ratedW))
+             .arg(static_cast<qulonglong>(s.speakers.size()))
+             .arg(n(s.deliveredW), n(s.drawnW), n(s.lostW)) +
+         QStringLiteral(
+             "\nПотери %1 % (%2 дБ); Uмин = %3 В (падение %4 %, уровень %5 дБ); "
+             "Zвх = %6 Ом")
+             .arg(n(s.lossPct), n(calc.lossDb), n(s.lowestVoltage), n(calc.voltageDropPct),
+                  std::isfinite(s.lowestLevelDb) ? n(s.lowestLevelDb) : QStringLiteral("−∞"),
+                  n(s.inputImpedance));
 }
 
 QToolButton* Button(QWidget* parent, QAction* action) {
@@ -91,8 +102,7 @@ LayoutEditor::LayoutEditor(LineTableModel& lines, QUndoStack& undo, int row, QWi
   split->setObjectName(QStringLiteral("layoutSplit"));
   split->addWidget(createTreePanel());
   split->addWidget(createResultPanel());
-  split->setStretchFactor(0, 1);
-  split->setStretchFactor(1, 1);
+  split->setSizes({440, 600});
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Закрыть"));
   buttons->button(QDialogButtonBox::Close)->setAccessibleName(QStringLiteral("Закрыть"));
@@ -172,11 +182,13 @@ QWidget* LayoutEditor::createTreePanel() {
     view_->addAction(action);
   }
   view_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  auto* buttons = new QHBoxLayout;
-  for (QAction* action : itemActions_) {
-    buttons->addWidget(Button(panel, action));
+  // Two rows of three: the item commands, then removal and the undo stack's two.
+  auto* buttons = new QGridLayout;
+  for (std::size_t i = 0; i < itemActions_.size(); ++i) {
+    QToolButton* button = Button(panel, itemActions_[i]);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    buttons->addWidget(button, static_cast<int>(i / 3), static_cast<int>(i % 3));
   }
-  buttons->addStretch();
   layout->addWidget(label);
   layout->addWidget(view_);
   layout->addLayout(buttons);
@@ -210,6 +222,7 @@ QWidget* LayoutEditor::createResultPanel() {
   speakers_->setColumnCount(static_cast<int>(sheet::SpeakerHeadings().size()));
   speakers_->setHorizontalHeaderLabels(sheet::SpeakerHeadings());
   speakers_->verticalHeader()->hide();
+  speakers_->verticalHeader()->setDefaultSectionSize(speakers_->fontMetrics().height() + 6);
   speakers_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   speakers_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   layout->addWidget(refusal_);
