@@ -799,8 +799,7 @@ class ObjectWindowTest : public QObject {
     QTest::newRow("written") << "школа.xlsx" << true << "|Таблица сохранена в «%1».";
     QTest::newRow("cancelled") << "" << false << "|";
     QTest::newRow("missingFolder")
-        << "нет/школа.xlsx" << false
-        << "Не удается записать файл «%1»: папка «%2» не существует.|";
+        << "нет/школа.xlsx" << false << "Не удается записать файл «%1»: папка «%2» не существует.|";
   }
 
   void exportWorkbook() {
