@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -177,8 +178,8 @@ class LayoutEditorTest : public QObject {
   }
 
   // The loudspeaker table in the order of the layout, as the sheet prints it; a text being
-  // typed shows its figures before it is committed (nothing on the undo stack), and a refused
-  // layout shows its message and no loudspeakers.
+  // typed shows its figures before it is committed (nothing on the undo stack) and Escape
+  // brings back the line's, and a refused layout shows its message and no loudspeakers.
   void speakerTable() {
     QUndoStack stack;
     LineTableModel model;
@@ -196,9 +197,15 @@ class LayoutEditorTest : public QObject {
                        "(0.08 дБ); Uмин = 98.98 В (падение 1.02 %, уровень -0.09 дБ); Zвх = "
                        "252.33 Ом"));
     QVERIFY(editor.refusal().text().isEmpty());
-    const QModelIndex last = editor.treeModel().indexOf({1}).siblingAtColumn(Column::Length);
-    editor.preview(last, "0");
+    editor.show();
+    editor.treeView().edit(editor.treeModel().indexOf({1}).siblingAtColumn(Column::Length));
+    auto* cell = editor.treeView().findChild<QLineEdit*>();
+    QVERIFY(cell != nullptr);
+    cell->selectAll();
+    QTest::keyClicks(cell, "0");
     QCOMPARE(SpeakerRows(editor.speakerTable()).last(), Shown("4|100.00|20.00|99.19|19.68|-0.07"));
+    QTest::keyClick(cell, Qt::Key_Escape);
+    QCOMPARE(SpeakerRows(editor.speakerTable()).last(), Shown("4|150.00|20.00|98.98|19.60|-0.09"));
     editor.preview(editor.treeModel().indexOf({1, 0}).siblingAtColumn(Column::Power), "0");
     QCOMPARE(editor.refusal().text(),
              QString("Введите значение мощности в диапазоне от 1 до 100 Вт"));

@@ -192,6 +192,12 @@ QWidget* LayoutEditor::createTreePanel() {
   layout->addWidget(label);
   layout->addWidget(view_);
   layout->addLayout(buttons);
+  // A cell left without its text committed leaves the figures of the line as it is.
+  connect(view_->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+    if (row_ < lines_.rowCount()) {
+      showFigures(lines_.lineObject().lines[static_cast<std::size_t>(row_)].inputs);
+    }
+  });
   connect(tree_, &LayoutTreeModel::editRequested, this,
           [this](const LayoutEdit& edit) { apply(edit); });
   connect(tree_, &QAbstractItemModel::modelReset, view_, &QTreeView::expandAll);
