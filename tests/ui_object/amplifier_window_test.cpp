@@ -76,25 +76,16 @@ class AmplifierWindowTest : public QObject {
     const int power = static_cast<int>(AmplifierColumn::Power);
     const int voltage = static_cast<int>(AmplifierColumn::Voltage);
     const QString unchanged = "Зал; Двор|66.67|50.00|норма";
-    QTest::newRow("power leaves no reserve") << 0 << power << "160"
-                                             << "Зал; Двор|100.00|0.00|перегрузка"
-                                             << "";
-    QTest::newRow("power exactly with reserve") << 0 << power << "192,0"
-                                                << "Зал; Двор|83.33|20.00|норма"
-                                                << "";
-    QTest::newRow("voltage of another system") << 0 << voltage << "70"
-                                               << "Зал; Двор|66.67|50.00|несовместимо"
-                                               << "";
-    QTest::newRow("power zero") << 0 << power << "0" << unchanged
-                                << "Мощность усилителя «0» должна быть числом больше 0 и не более "
-                                   "10000 Вт. Значение не изменено.";
-    QTest::newRow("voltage fraction") << 0 << voltage << "100.5" << unchanged
-                                      << "Напряжение усилителя «100.5» должно быть целым числом от "
-                                         "1 до 1000 В. Значение не изменено.";
-    QTest::newRow("name taken") << 1 << name << "У1" << unchanged
-                                << "Усилитель «У1» уже есть. Значение не изменено.";
-    QTest::newRow("name blank") << 0 << name << " " << unchanged
-                                << "У усилителя должно быть название. Значение не изменено.";
+    const QString kept = "Значение не изменено.";
+    // clang-format off
+    QTest::newRow("power leaves no reserve") << 0 << power << "160" << "Зал; Двор|100.00|0.00|перегрузка" << "";
+    QTest::newRow("power exactly with reserve") << 0 << power << "192,0" << "Зал; Двор|83.33|20.00|норма" << "";
+    QTest::newRow("voltage of another system") << 0 << voltage << "70" << "Зал; Двор|66.67|50.00|несовместимо" << "";
+    QTest::newRow("power zero") << 0 << power << "0" << unchanged << "Мощность усилителя «0» должна быть числом больше 0 и не более 10000 Вт. " + kept;
+    QTest::newRow("voltage fraction") << 0 << voltage << "100.5" << unchanged << "Напряжение усилителя «100.5» должно быть целым числом от 1 до 1000 В. " + kept;
+    QTest::newRow("name taken") << 1 << name << "У1" << unchanged << "Усилитель «У1» уже есть. " + kept;
+    QTest::newRow("name blank") << 0 << name << " " << unchanged << "У усилителя должно быть название. " + kept;
+    // clang-format on
   }
   void cellEdits() {
     QFETCH(int, row);
@@ -109,6 +100,22 @@ class AmplifierWindowTest : public QObject {
     QCoreApplication::processEvents();  // the refusal is told once the editor has closed
     QCOMPARE(f.messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(f.window.undoStack().count(), message.isEmpty() ? 1 : 0);
+  }
+
+  // A reserve being typed is kept when the object is saved or closed, as the title is.
+  void reserveTypedWhenClosing() {
+    Fixture f;
+    bool asked = false;
+    ObjectDialogs dialogs;
+    dialogs.askSave = [&asked](const QString&) {
+      asked = true;
+      return SaveAnswer::Cancel;
+    };
+    f.window.setDialogs(dialogs);
+    f.window.findChild<QLineEdit*>("amplifierReserve")->setText("30");
+    QVERIFY(!f.window.maybeSave());
+    QVERIFY(asked);
+    QCOMPARE(f.window.model().lineObject().amplifierReservePct, "30");
   }
 
   // Every change of the amplifiers is one undoable step of the window's stack, lines included.

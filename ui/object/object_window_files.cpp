@@ -48,7 +48,7 @@ void ObjectWindow::setObject(object::LineObject object, const QString& path) {
 }
 
 bool ObjectWindow::maybeSave() {
-  // A title or limit being typed counts as an edit once it is committed.
+  // A title, limit or reserve being typed counts as an edit once it is committed.
   commitFields();
   if (undo_->isClean()) {
     return true;
@@ -184,6 +184,7 @@ bool ObjectWindow::mayOverwrite() {
 // The title and the limit as typed become edits of the object, the limit only when it is one.
 // The fields hold any text whole, so a field that the user has not changed holds nothing new.
 void ObjectWindow::commitFields() {
+  commitReserve();
   model_->editTitle(title_->text());
   const QString typed = limit_->text();
   if (typed.toStdString() == model_->lineObject().lossLimitPct) {
