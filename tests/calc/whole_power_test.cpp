@@ -61,18 +61,10 @@ double Rounded(const Natural& significand, long exponent) {
 // step. Bases near 1 are the cascade ratios of long lines; 0.75 ^ 34 lies exactly halfway
 // between two doubles; powers of 0.4 and 0.3 go through the subnormals down to zero.
 TEST(WholePower, EveryCountIsTheExactPowerRoundedOnce) {
-  std::vector<double> bases{0.75,
-                            0.4,
-                            0.3,
-                            0.999,
-                            0.5,
-                            1.5,
-                            0.9999999999999999,
-                            0.99999999,
-                            0.6180339887498949,
-                            0.8660254037844387,
-                            0.9987654321012345,
-                            1.0000000000000002};
+  // clang-format off
+  std::vector<double> bases{0.75, 0.4, 0.3, 0.999, 0.5, 1.5, 0.9999999999999999, 0.99999999,
+                            0.6180339887498949, 0.8660254037844387, 0.9987654321012345, 1.0000000000000002};
+  // clang-format on
   std::uint64_t seed = 12345;
   for (int i = 0; i < 24; ++i) {
     seed = seed * 6364136223846793005u + 1442695040888963407u;

@@ -54,24 +54,19 @@ TEST(AssessLine, Verdicts) {
     Verdict verdict;
     std::optional<int> smallest;
   };
+  // clang-format off
   const Case cases[] = {
       // Loss 3.88 % on Rл 2.00; the typed R20 is dropped when sections are tried.
       // No table section is as thin as 2.16 Ohm/km, the typed R20, over 1000 m.
-      {"AtTheLimit", LineOfResistance("2.16", LoadKind::Single, "100"), 3.88, Verdict::Within,
-       std::nullopt},
-      {"JustAbove", LineOfResistance("2.16", LoadKind::Single, "100"), 3.87, Verdict::Exceeded,
-       std::nullopt},
-      {"FirstSectionMeetsIt", TableLine(Material::Copper, 6, "1", LoadKind::Uniform, "6", "10"), 10,
-       Verdict::Within, 0},
-      {"NoSectionMeetsIt", TableLine(Material::Copper, 10, "10000", LoadKind::Single, "100"), 1,
-       Verdict::Exceeded, std::nullopt},
-      {"RefusedForItsLoad", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000"), 10,
-       Verdict::Refused, 9},
-      {"AluminiumCarriesLess", TableLine(Material::Aluminium, 0, "1", LoadKind::Single, "3000"), 10,
-       Verdict::Refused, 10},
-      {"RefusedCount", TableLine(Material::Copper, 4, "10", LoadKind::Uniform, "6", "2.5"), 10,
-       Verdict::Refused, std::nullopt},
+      {"AtTheLimit", LineOfResistance("2.16", LoadKind::Single, "100"), 3.88, Verdict::Within, std::nullopt},
+      {"JustAbove", LineOfResistance("2.16", LoadKind::Single, "100"), 3.87, Verdict::Exceeded, std::nullopt},
+      {"FirstSectionMeetsIt", TableLine(Material::Copper, 6, "1", LoadKind::Uniform, "6", "10"), 10, Verdict::Within, 0},
+      {"NoSectionMeetsIt", TableLine(Material::Copper, 10, "10000", LoadKind::Single, "100"), 1, Verdict::Exceeded, std::nullopt},
+      {"RefusedForItsLoad", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000"), 10, Verdict::Refused, 9},
+      {"AluminiumCarriesLess", TableLine(Material::Aluminium, 0, "1", LoadKind::Single, "3000"), 10, Verdict::Refused, 10},
+      {"RefusedCount", TableLine(Material::Copper, 4, "10", LoadKind::Uniform, "6", "2.5"), 10, Verdict::Refused, std::nullopt},
   };
+  // clang-format on
   for (const Case& c : cases) {
     const LineAssessment a = AssessLine(c.in, c.limit, ".");
     EXPECT_EQ(a.verdict, c.verdict) << c.name;
