@@ -52,10 +52,6 @@ TEST(ObjectCsv, WholeTable) {
                 "провод большего диаметра\",\r\n");
 }
 
-TEST(ObjectCsv, NoLines) {
-  EXPECT_EQ(ObjectCsv(LineObject{}), kHeader);
-}
-
 TEST(AssessObject, EveryLineInOrderWithTheObjectsLimit) {
   LineObject object;
   object.lossLimitPct = "3,88";

@@ -299,16 +299,15 @@ TEST(KeepOneLine, TheLaterCalculationStaysWhenTheLinesDiffer) {
     LoadKind latest;
     bool single;
     bool uniform;
-    const char* note;
+    std::string note;
   };
-  const char* uniformLeft =
-      "В лист войдет только расчет нагрузки в конце линии: расчет равномерной нагрузки на экране "
-      "сделан для другой линии (материал, сечение, длина, температура, напряжение или R20 "
-      "другие), а лист описывает одну линию.";
-  const char* singleLeft =
-      "В лист войдет только расчет равномерной нагрузки: расчет нагрузки в конце линии на экране "
-      "сделан для другой линии (материал, сечение, длина, температура, напряжение или R20 "
-      "другие), а лист описывает одну линию.";
+  const std::string why =
+      " на экране сделан для другой линии (материал, сечение, длина, температура, напряжение или "
+      "R20 другие), а лист описывает одну линию.";
+  const std::string uniformLeft =
+      "В лист войдет только расчет нагрузки в конце линии: расчет равномерной нагрузки" + why;
+  const std::string singleLeft =
+      "В лист войдет только расчет равномерной нагрузки: расчет нагрузки в конце линии" + why;
   for (const Case& c : {Case{"1000", LoadKind::Single, true, true, ""},
                         Case{"1000.0", LoadKind::Uniform, true, true, ""},
                         Case{"500", LoadKind::Single, true, false, uniformLeft},
@@ -319,7 +318,7 @@ TEST(KeepOneLine, TheLaterCalculationStaysWhenTheLinesDiffer) {
     uniform.length = c.length;
     content.uniform = CalculateLine(uniform, ".");
     content.latest = c.latest;
-    EXPECT_EQ(KeepOneLine(content), QString::fromUtf8(c.note)) << c.length;
+    EXPECT_EQ(KeepOneLine(content).toStdString(), c.note) << c.length;
     EXPECT_EQ(content.single.has_value(), c.single) << c.length;
     EXPECT_EQ(content.uniform.has_value(), c.uniform) << c.length;
   }
