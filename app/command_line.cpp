@@ -292,8 +292,8 @@ void NoWindowHandler(QtMsgType type, const QMessageLogContext& context, const QS
     PrintError(
         QStringLiteral("не удается открыть окно: нет графического дисплея (не заданы "
                        "DISPLAY и WAYLAND_DISPLAY или к дисплею нельзя подключиться). "
-                       "Без окна работают --csv, --pdf и --xlsx (linecalc --help — "
-                       "справка)."));
+                       "Без окна работают --csv, --amplifiers-csv, --speakers-csv, --pdf и "
+                       "--xlsx (linecalc --help — справка)."));
     std::fflush(stderr);
     std::_Exit(kFailure);
   }

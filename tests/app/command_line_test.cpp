@@ -202,8 +202,8 @@ TEST_F(CommandLine, FailuresLeaveOutputUntouched) {
   cases.push_back(
       {"NoDisplay", "school.linecalc",
        "не удается открыть окно: нет графического дисплея (не заданы DISPLAY и WAYLAND_DISPLAY "
-       "или к дисплею нельзя подключиться). Без окна работают --csv, --pdf и --xlsx (linecalc "
-       "--help — справка)."});
+       "или к дисплею нельзя подключиться). Без окна работают --csv, --amplifiers-csv, "
+       "--speakers-csv, --pdf и --xlsx (linecalc --help — справка)."});
 #endif
   // clang-format on
   for (const Case& c : cases) {
