@@ -23,12 +23,16 @@ object::LineObject School() {
   object::LineObject object;
   object.title = "Школа № 5";
   object.lossLimitPct = "5";
+  object.amplifierReservePct = "25";
+  object.amplifiers = {{"У1", "240", "100"}, {"У2", "500", "100"}};
   object.lines = {
-      {"Холл", {Material::Copper, 6, "1000", "20", "100", "2", LoadKind::Single, "100", ""}},
+      {"Холл", {Material::Copper, 6, "1000", "20", "100", "2", LoadKind::Single, "100", ""}, "У1"},
       {"Улица",
-       {Material::Aluminium, 7, "300", "0", "100", std::nullopt, LoadKind::Uniform, "6", "10"}},
+       {Material::Aluminium, 7, "300", "0", "100", std::nullopt, LoadKind::Uniform, "6", "10"},
+       "У1"},
       {"Склад",
-       {Material::Copper, 0, "1000", "20", "100", std::nullopt, LoadKind::Single, "500", ""}}};
+       {Material::Copper, 0, "1000", "20", "100", std::nullopt, LoadKind::Single, "500", ""},
+       "У2"}};
   return object;
 }
 
@@ -38,8 +42,9 @@ ObjectPaper Paper(const char* separator) {
 }
 
 // The summary: a row per line with its inputs and verdict in the locale's separator, the total
-// rated power, the refused line's message and the signatures; then a sheet per line headed with
-// the object's title. No text under 9 pt; the PDF is titled with the object.
+// rated power, the refused line's message, the amplifiers under the lines with the reserve they
+// are judged by and the message of one that could not be judged, and the signatures; then a sheet
+// per line headed with the object's title. No text under 9 pt; the PDF is titled with the object.
 TEST(ObjectPdf, SummaryRowsTotalsAndSheets) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("объект.pdf"));
@@ -53,10 +58,15 @@ TEST(ObjectPdf, SummaryRowsTotalsAndSheets) {
         "2 Улица алюминий 2,5 300 0 10 × 6 60,00 3,33 2,5 норма",
         "3 Склад медь 0,2 1000 20 500 нет отказ",
         "Суммарная номинальная мощность: 160,00 Вт (без линий, расчет которых не выполнен)",
+        "Усилители", "Запас мощности усилителей: 25,00 %",
+        "1 У1 240,00 100 Холл; Улица 160,00 66,67 50,00 норма",
+        "2 У2 500,00 100 Склад 0,00 0,00 отказ", "Усилитель 2: Линия «Склад» не рассчитана",
         "Выполнил Иванов И. И. 07.12.2026"}) {
     EXPECT_TRUE(HasLine(summary, QString::fromUtf8(line))) << line << "\n" << summary.toStdString();
   }
   EXPECT_TRUE(summary.contains(QStringLiteral("Линия 3: Расчетная мощность превышает")));
+  EXPECT_LT(summary.indexOf(QStringLiteral("Сводная таблица")),
+            summary.indexOf(QStringLiteral("Усилители")));
   EXPECT_FALSE(summary.section(QStringLiteral("Сводная таблица"), 1)
                    .section(QStringLiteral("Фамилия"), 0, 0)
                    .contains(QRegularExpression(QStringLiteral("\\d\\.\\d"))));
