@@ -14,6 +14,12 @@ QAction* MakeAction(QObject* owner, const QString& name, const QString& text,
   return action;
 }
 
+QAction* MakeAction(QObject* owner, const char* name, const char* text,
+                    const QList<QKeySequence>& keys, const char* tip) {
+  return MakeAction(owner, QString::fromUtf8(name), QString::fromUtf8(text), keys,
+                    QString::fromUtf8(tip));
+}
+
 QList<QKeySequence> StandardKeys(QKeySequence::StandardKey standard, const QKeySequence& promised) {
   QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
   if (!promised.isEmpty() && !keys.contains(promised)) {

@@ -15,6 +15,10 @@ namespace linecalc::ui {
 QAction* MakeAction(QObject* owner, const QString& name, const QString& text,
                     const QList<QKeySequence>& keys, const QString& tip);
 
+// The same with UTF-8 literals for the texts.
+QAction* MakeAction(QObject* owner, const char* name, const char* text,
+                    const QList<QKeySequence>& keys, const char* tip);
+
 // The platform's keys for `standard`, with `promised` in front when the platform's own lack it:
 // some schemes give Quit or Save As no key at all, and the program's keys must work everywhere.
 QList<QKeySequence> StandardKeys(QKeySequence::StandardKey standard,
