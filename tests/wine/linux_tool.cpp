@@ -1,8 +1,8 @@
-// A Linux tool (LINECALC_LINUX_TOOL: poppler's pdftotext and pdfinfo, unzip) for the tests of the
-// Windows build under Wine: Wine starts a Linux program without waiting for it or learning its exit
-// status, so this Windows program has the tool run by a shell that leaves its output and status
-// in files, waits for the status and passes all of it on. Windows paths among the arguments
-// become the Linux paths Wine maps them to.
+// A Linux tool (LINECALC_LINUX_TOOL: poppler's pdftotext, pdfinfo and pdfimages, unzip) for the
+// tests of the Windows build under Wine: Wine starts a Linux program without waiting for it or
+// learning its exit status, so this Windows program has the tool run by a shell that leaves its
+// output and status in files, waits for the status and passes all of it on. Windows paths among the
+// arguments become the Linux paths Wine maps them to.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
