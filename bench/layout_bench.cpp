@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "bench/object_bench_main.h"
 #include "calc/line_calculation.h"
 #include "calc/tables.h"
 #include "object/object_csv.h"
@@ -101,18 +102,6 @@ BENCHMARK(BM_ObjectWithLayoutsToCsv)->Unit(benchmark::kMillisecond)->Iterations(
 
 }  // namespace
 
-// `layout_bench --write-object=PATH` writes the object measured here to PATH and exits, so that
-// `linecalc --csv` itself can be timed on it; otherwise runs the benchmarks.
 int main(int argc, char** argv) {
-  constexpr std::string_view kWrite = "--write-object=";
-  if (argc == 2 && std::string_view(argv[1]).starts_with(kWrite)) {
-    const QString path = QString::fromLocal8Bit(argv[1] + kWrite.size());
-    const QString error = linecalc::object::WriteObjectFile(path, LargeObject());
-    std::fputs(qUtf8Printable(error), stderr);
-    return error.isEmpty() ? 0 : 2;
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return linecalc::bench::RunObjectBenchmarks(argc, argv, LargeObject);
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "bench/object_bench_main.h"
 #include "calc/tables.h"
 #include "object/object_csv.h"
 #include "object/object_file.h"
@@ -73,18 +74,6 @@ BENCHMARK(BM_ObjectFileToCsvFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
-// `object_bench --write-object=PATH` writes the object measured here to PATH and exits, so that
-// the program itself can be measured on it; otherwise runs the benchmarks.
 int main(int argc, char** argv) {
-  constexpr std::string_view kWrite = "--write-object=";
-  if (argc == 2 && std::string_view(argv[1]).starts_with(kWrite)) {
-    const QString path = QString::fromLocal8Bit(argv[1] + kWrite.size());
-    const QString error = linecalc::object::WriteObjectFile(path, LargeObject());
-    std::fputs(qUtf8Printable(error), stderr);
-    return error.isEmpty() ? 0 : 2;
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return linecalc::bench::RunObjectBenchmarks(argc, argv, LargeObject);
 }
