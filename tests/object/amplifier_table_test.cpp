@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "object/object_json.h"
+#include "tests/object/object_text.h"
 #include "tests/object/test_lines.h"
 
 namespace linecalc::object {
@@ -39,10 +40,7 @@ constexpr char kFile[] = R"({
 )";
 
 std::string FileWith(const std::string& from, const std::string& to) {
-  std::string text = kFile;
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  return testing_support::Replaced(kFile, from, to);
 }
 
 ObjectLoad Parse(const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include "object/line_table.h"
 #include "object/object_json.h"
+#include "tests/object/object_text.h"
 
 namespace linecalc::object {
 namespace {
@@ -52,10 +53,7 @@ ObjectLoad Parse(const std::string& text) {
 }
 
 std::string CorridorWith(const std::string& from, const std::string& to) {
-  std::string text = kCorridor;
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  return testing_support::Replaced(kCorridor, from, to);
 }
 
 TEST(LayoutFile, ReadsAndWritesVersion2) {

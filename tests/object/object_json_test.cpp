@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/object/object_text.h"
+
 namespace linecalc::object {
 namespace {
 
@@ -52,10 +54,7 @@ ObjectLoad Parse(const std::string& text) {
 
 // kSchool with the first occurrence of `from` replaced by `to`.
 std::string SchoolWith(const std::string& from, const std::string& to) {
-  std::string text = kSchool;
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+  return testing_support::Replaced(kSchool, from, to);
 }
 
 TEST(ParseObject, ReadsTheExample) {
