@@ -233,31 +233,29 @@ class ObjectWindowTest : public QObject {
     QCOMPARE(p.objects.undoStack().count(), 1);
   }
 
-  // Cancelled while the lines are computed or while the pages are painted: no file, and an
-  // older one stays as it was.
-  void cancelledPdfLeavesNoFile_data() {
-    QTest::addColumn<int>("calls");
-    QTest::newRow("computing the lines") << 1;
-    QTest::newRow("painting the pages") << 4;
-  }
+  // Cancelled while the lines are computed (first call) or while the pages are painted
+  // (fourth): no file, and an older one stays as it was.
   void cancelledPdfLeavesNoFile() {
-    QFETCH(int, calls);
     Program p(path_);
-    int left = calls;
+    int left = 0;
     ObjectDialogs dialogs = ModalObjectDialogs(&p.objects);
     dialogs.message = [&p](const QString& text) { p.messages.append(text); };
     dialogs.progress = [&left](const QString&) { return [&left](int, int) { return --left > 0; }; };
     p.objects.setDialogs(dialogs);
     const QTemporaryDir out;
     const QString pdf = out.filePath("объект.pdf");
-    QVERIFY(!p.objects.savePdf(pdf));
-    QVERIFY(!QFileInfo::exists(pdf));
-    WriteFile(pdf, "old");
-    left = calls;
-    QVERIFY(!p.objects.savePdf(pdf));
-    QCOMPARE(ReadFile(pdf), QByteArray("old"));
+    for (const int calls : {1, 4}) {
+      left = calls;
+      QVERIFY(!p.objects.savePdf(pdf));
+      QVERIFY(!QFileInfo::exists(pdf));
+      WriteFile(pdf, "old");
+      left = calls;
+      QVERIFY(!p.objects.savePdf(pdf));
+      QCOMPARE(ReadFile(pdf), QByteArray("old"));
+      QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"объект.pdf"});  // nothing else
+      QFile::remove(pdf);
+    }
     QVERIFY(p.messages.isEmpty());
-    QCOMPARE(QDir(out.path()).entryList(QDir::Files), QStringList{"объект.pdf"});  // nothing else
   }
 
   // Closed through the calculator, the object is asked about; closed by itself, the object
@@ -324,8 +322,11 @@ class ObjectWindowTest : public QObject {
     QVERIFY(!p.objects.isWindowModified());
   }
 
+  // A new object is offered under its title in the documents folder, then the folder last used;
+  // the last five files are offered again, in both windows.
   void saveAndRecentFiles() {
     Program p;
+    p.objects.model().editTitle("Школа № 5: корпус А/Б");
     for (int i = 1; i <= 6; ++i) {
       p.objects.findChild<QAction*>("addLine")->trigger();
       p.savePath = dir_.filePath(QString("объект %1.linecalc").arg(i));
@@ -348,6 +349,12 @@ class ObjectWindowTest : public QObject {
     QCOMPARE(p.objects.filePath(), dir_.filePath("объект 5.linecalc"));
     QCOMPARE(p.objects.model().rowCount(), 5);
     QVERIFY(p.asked.isEmpty());
+    p.openPath = path_;
+    p.objects.findChild<QAction*>("openObject")->trigger();
+    QCOMPARE(p.offered.first(),
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                 "/Школа № 5 корпус А Б.linecalc");
+    QCOMPARE(p.offered.last(), dir_.path());
   }
 
   void rowCommandsByKeyboard() {
@@ -507,38 +514,29 @@ class ObjectWindowTest : public QObject {
   }
 
   // Every change is undone under its own Russian name; a deletion asks nothing and says how.
-  void undoTexts_data() {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<QString>("undo");
-    // clang-format off
-    QTest::newRow("section") << "section" << "&Отменить: изменение сечения (строка 2)";
-    QTest::newRow("count") << "count" << "&Отменить: изменение количества громкоговорителей (строка 2)";
-    QTest::newRow("delete") << "delete" << "&Отменить: удаление линии (строка 1)";
-    QTest::newRow("move") << "move" << "&Отменить: перемещение линии (строка 1 → 2)";
-    QTest::newRow("title") << "title" << "&Отменить: изменение названия объекта";
-    // clang-format on
-  }
   void undoTexts() {
-    QFETCH(QString, change);
-    QFETCH(QString, undo);
     Program p(path_);
-    QCOMPARE(p.objects.findChild<QAction*>("undo")->text(), "&Отменить");
-    if (change == "section") {
-      p.edit(1, LineColumn::Section, "4.0");
-    } else if (change == "count") {
-      p.edit(1, LineColumn::Count, "12");
-    } else if (change == "title") {
-      p.objects.model().editTitle("Школа № 6");
-    } else {
-      p.objects.table().setCurrentIndex(p.objects.model().index(0, 0));
-      p.objects.findChild<QAction*>(change == "delete" ? "deleteLine" : "moveLineDown")->trigger();
-    }
-    QCOMPARE(p.objects.findChild<QAction*>("undo")->text(), undo);
-    QCOMPARE(p.objects.statusBar()->currentMessage(),
-             change == "delete" ? "Линия «Холл» удалена. Отменить: Ctrl+Z" : "");
-    p.objects.undoStack().undo();
-    QCOMPARE(p.objects.findChild<QAction*>("redo")->text(),
-             QString(undo).replace("&Отменить", "&Повторить"));
+    auto* undo = p.objects.findChild<QAction*>("undo");
+    QCOMPARE(undo->text(), "&Отменить");
+    const auto undoneAs = [&](const QString& name, const QString& status = {}) {
+      QCOMPARE(undo->text(), "&Отменить: " + name);
+      QCOMPARE(p.objects.statusBar()->currentMessage(), status);
+      p.objects.undoStack().undo();
+      QCOMPARE(p.objects.findChild<QAction*>("redo")->text(), "&Повторить: " + name);
+      p.objects.statusBar()->clearMessage();
+    };
+    p.edit(1, LineColumn::Section, "4.0");
+    undoneAs("изменение сечения (строка 2)");
+    p.edit(1, LineColumn::Count, "12");
+    undoneAs("изменение количества громкоговорителей (строка 2)");
+    p.objects.model().editTitle("Школа № 6");
+    undoneAs("изменение названия объекта");
+    p.objects.table().setCurrentIndex(p.objects.model().index(0, 0));
+    p.objects.findChild<QAction*>("moveLineDown")->trigger();
+    undoneAs("перемещение линии (строка 1 → 2)");
+    p.objects.table().setCurrentIndex(p.objects.model().index(0, 0));
+    p.objects.findChild<QAction*>("deleteLine")->trigger();
+    undoneAs("удаление линии (строка 1)", "Линия «Холл» удалена. Отменить: Ctrl+Z");
   }
 
   // The thinnest section allowed starts the search, is applied to the selected lines in one
@@ -569,20 +567,6 @@ class ObjectWindowTest : public QObject {
     QVERIFY(p.objects.openFile(path_));
     QCOMPARE(minimum->currentText(), "4.0");
     QCOMPARE(p.objects.undoStack().count(), 0);
-  }
-
-  // A new object is offered under its title in the documents folder; then the folder last used.
-  void fileDialogsOffer() {
-    Program p;
-    p.objects.model().editTitle("Школа № 5: корпус А/Б");
-    p.savePath = dir_.filePath("школа 5.linecalc");
-    QVERIFY(p.objects.saveAs());
-    p.openPath = path_;
-    p.objects.findChild<QAction*>("openObject")->trigger();
-    QCOMPARE(p.offered,
-             QStringList({QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                              "/Школа № 5 корпус А Б.linecalc",
-                          dir_.path()}));
   }
 
   // Every line goes into the calculator as the value the object read from each text, so the
