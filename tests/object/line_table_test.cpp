@@ -2,25 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/object/object_text.h"
 #include "tests/object/test_lines.h"
 
 namespace linecalc::object {
 namespace {
 
 using testing_support::LineOfResistance;
+using testing_support::RowOf;
 using testing_support::TableLine;
-
-// The cells of one table row, joined by "|", of a line fed by amplifier "У1".
-std::string RowOf(const LineInputs& in, const char* limit, const char* separator = ".") {
-  const ObjectLine line{"Линия", in, "У1"};
-  const std::optional<double> lossLimit = ReadLossLimit(limit);
-  std::string joined;
-  for (const std::string& cell :
-       LineTableRow(line, AssessLine(in, lossLimit, separator), lossLimit.has_value(), separator)) {
-    joined.append(joined.empty() ? "" : "|").append(cell);
-  }
-  return joined;
-}
 
 TEST(LineTableRow, WorkedExamples) {
   struct Case {
