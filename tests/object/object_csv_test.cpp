@@ -17,32 +17,23 @@ constexpr char kHeader[] =
     "Сообщение,Усилитель\r\n";
 
 TEST(AppendCsvRecord, QuotesOnlyWhereNeeded) {
-  struct Case {
-    std::vector<std::string_view> cells;
-    const char* expected;
-  };
-  const Case cases[] = {
+  const std::pair<std::vector<std::string_view>, const char*> cases[] = {
       {{"a", "", "b c"}, "a,,b c\r\n"},
       {{"1,5", "say \"hi\"", "two\nlines", "cr\r"},
        "\"1,5\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\"\r\n"},
       {{"\""}, "\"\"\"\"\r\n"},
-      {{}, "\r\n"},
-  };
-  for (const Case& c : cases) {
-    std::string out;
-    AppendCsvRecord(out, c.cells);
-    EXPECT_EQ(out, c.expected);
+      {{}, "\r\n"}};
+  for (const auto& [cells, expected] : cases) {
+    std::string out = "x\r\n";
+    AppendCsvRecord(out, cells);
+    EXPECT_EQ(out, "x\r\n" + std::string(expected));
   }
 }
 
 TEST(ObjectCsv, WholeTable) {
-  LineObject object;
-  object.title = "Школа";
-  object.lossLimitPct = "5";
-  object.lines = {
-      {"Зал, \"большой\"\nсцена", LineOfResistance("2.16", LoadKind::Single, "100")},
-      {"Двор", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000")},
-  };
+  LineObject object{"Школа", "5", std::nullopt, {}, {}, ""};
+  object.lines = {{"Зал, \"большой\"\nсцена", LineOfResistance("2.16", LoadKind::Single, "100")},
+                  {"Двор", TableLine(Material::Copper, 0, "1", LoadKind::Single, "3000")}};
   EXPECT_EQ(ObjectCsv(object),
             std::string(kHeader) +
                 "\"Зал, \"\"большой\"\"\nсцена\",медь,0.75,1000,-5,100,2.16,2.00,15.00,10.61,"
@@ -53,10 +44,9 @@ TEST(ObjectCsv, WholeTable) {
 }
 
 TEST(AssessObject, EveryLineInOrderWithTheObjectsLimit) {
-  LineObject object;
-  object.lossLimitPct = "3,88";
-  object.lines = {{"a", LineOfResistance("2.16", LoadKind::Single, "100")},
-                  {"b", LineOfResistance("2.16", LoadKind::Single, "100,5")}};
+  const std::vector<ObjectLine> lines{{"a", LineOfResistance("2.16", LoadKind::Single, "100")},
+                                      {"b", LineOfResistance("2.16", LoadKind::Single, "100,5")}};
+  const LineObject object{"", "3,88", std::nullopt, lines, {}, ""};
   const std::vector<LineAssessment> all = AssessObject(object, ",");
   ASSERT_EQ(all.size(), 2u);
   EXPECT_EQ(all[0].verdict, Verdict::Within);
