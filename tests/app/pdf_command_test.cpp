@@ -43,40 +43,26 @@ class PdfCommandTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void writesPdf() {
+  void writesPdfOrLeavesOutAsItWas() {
     QTemporaryDir dir;
-    const QString object = dir.filePath("школа.linecalc");
-    Write(object, R"({"format": "linecalc-object", "version": 1, "title": "Школа", "lines": [
-      {"name": "Холл", "material": "copper", "section": "1.5", "length": "100",
-       "temperature": "20", "voltage": "100", "r20": null,
-       "load": {"kind": "single", "power": "100"}}]})");
-    const QString out = dir.filePath("школа.pdf");
-    const Finished done = Linecalc({"--pdf", out, object});
-    QCOMPARE(done.status, 0);
-    QVERIFY(Read(out).startsWith("%PDF-"));
-  }
-
-  void failuresLeaveOutAsItWas_data() {
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("message");
-    // clang-format off
-    QTest::newRow("no such file") << "нет.linecalc" << "out.pdf" << "не найден";
-    QTest::newRow("out in no folder") << "пустой.linecalc" << "нет/out.pdf" << "не существует";
-    // clang-format on
-  }
-  void failuresLeaveOutAsItWas() {
-    QFETCH(QString, object);
-    QFETCH(QString, out);
-    QFETCH(QString, message);
-    QTemporaryDir dir;
+    Write(dir.filePath("школа.linecalc"),
+          R"({"format": "linecalc-object", "version": 1, "title": "Школа", "lines": [
+      {"name": "Холл", "material": "copper", "section": "1.5", "length": "100", "temperature": "20",
+       "voltage": "100", "r20": null, "load": {"kind": "single", "power": "100"}}]})");
     Write(dir.filePath("пустой.linecalc"),
           R"({"format": "linecalc-object", "version": 1, "title": "", "lines": []})");
     Write(dir.filePath("out.pdf"), "old");
-    const Finished done = Linecalc({"--pdf", dir.filePath(out), dir.filePath(object)});
-    QCOMPARE(done.status, 2);
-    QVERIFY2(done.error.contains(message), qPrintable(done.error));
-    QCOMPARE(Read(dir.filePath("out.pdf")), QByteArray("old"));
+    QCOMPARE(Linecalc({"--pdf", dir.filePath("школа.pdf"), dir.filePath("школа.linecalc")}).status,
+             0);
+    QVERIFY(Read(dir.filePath("школа.pdf")).startsWith("%PDF-"));
+    const char* const failures[][3] = {{"нет.linecalc", "out.pdf", "не найден"},
+                                       {"пустой.linecalc", "нет/out.pdf", "не существует"}};
+    for (const auto& [object, out, message] : failures) {
+      const Finished done = Linecalc({"--pdf", dir.filePath(out), dir.filePath(object)});
+      QCOMPARE(done.status, 2);
+      QVERIFY2(done.error.contains(message), qPrintable(done.error));
+      QCOMPARE(Read(dir.filePath("out.pdf")), QByteArray("old"));
+    }
   }
 };
 
