@@ -123,7 +123,7 @@ TEST(CalculateLine, LayoutRefusalsThenTheLineChecks) {
       {"power 0", {At("1", {{"1", "0"}})}, MsgSpeakerPowerRange, {0}},
       {"power first, in a branch", {At("-1", {{"0.5", "1"}}), At("1", {{"1", "6"}}, "", {{At("1", {}), At("1", {{"1", "100.5"}})}})}, MsgSpeakerPowerRange, {1, 0, 1}},
       {"power text", {At("1", {{"1", "abc"}})}, MsgSpeakerPowerRange, {0}},
-      {"count fraction before length", {At("-1", {}), At("1", {{"2.5", "6"}})}, MsgSpeakerCountWhole, {1}},
+      {"count before length", {At("-1", {}), At("1", {{"2.5", "6"}})}, MsgSpeakerCountWhole, {1}},
       {"count 1001", {At("1", {{"1001", "6"}})}, MsgSpeakerCountWhole, {0}},
       {"repeat 0", {At("1", {{"1", "6"}}, "0")}, MsgSpeakerCountWhole, {0}},
       {"length negative", {At("1", {{"1", "6"}}), At("-0.1", {})}, kLength, {1}},
