@@ -63,10 +63,8 @@ TEST(LayoutSolution, TwoLoudspeakersByHandAndALadderInClosedForm) {
   // ch θ = 1 + R / (2 Z).
   const LineCalculation corridor = Computed({At("5", {{"1", "1"}}, "1000")});
   const LayoutSolution& ladder = corridor.layout.value();
-  const double theta = std::acosh(1 + 0.5 / (2 * 10000));
-  const auto v = [theta](int k) {
-    return 100 * std::cosh((1000.5 - k) * theta) / std::cosh(1000.5 * theta);
-  };
+  const double theta = std::acosh(1 + 0.5 / (2 * 10000)), n = 1000.5;  // θ and N + ½
+  const auto v = [&](int k) { return 100 * std::cosh((n - k) * theta) / std::cosh(n * theta); };
   double delivered = 0;
   for (int k = 1; k <= 1000; ++k) {
     EXPECT_NEAR(ladder.speakers.at(static_cast<std::size_t>(k - 1)).voltage / v(k), 1, 1e-9) << k;
@@ -121,7 +119,8 @@ TEST(CalculateLine, LayoutRefusalsThenTheLineChecks) {
   // clang-format off
   const std::tuple<const char*, StretchList, std::string_view, StretchPath> cases[] = {
       {"power 0", {At("1", {{"1", "0"}})}, MsgSpeakerPowerRange, {0}},
-      {"power first, in a branch", {At("-1", {{"0.5", "1"}}), At("1", {{"1", "6"}}, "", {{At("1", {}), At("1", {{"1", "100.5"}})}})}, MsgSpeakerPowerRange, {1, 0, 1}},
+      {"power first, in a branch", {At("-1", {{"0.5", "1"}}), At("1", {{"1", "6"}}, "",
+       {{At("1", {}), At("1", {{"1", "100.5"}})}})}, MsgSpeakerPowerRange, {1, 0, 1}},
       {"power text", {At("1", {{"1", "abc"}})}, MsgSpeakerPowerRange, {0}},
       {"count before length", {At("-1", {}), At("1", {{"2.5", "6"}})}, MsgSpeakerCountWhole, {1}},
       {"count 1001", {At("1", {{"1001", "6"}})}, MsgSpeakerCountWhole, {0}},
