@@ -1,21 +1,13 @@
 #include "tests/ui/window_fixture.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
-#include <QKeySequence>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QTimer>
-#include <QWidget>
-#include <utility>
 
 #include "tests/support/test_fonts.h"
-#include "ui/report_list.h"
 
 namespace linecalc::ui::test {
 
@@ -36,16 +28,13 @@ void PrepareEnvironment() {
 }
 
 QString Shown(const QString& dotted) {
-  QString shown = dotted;
-  return shown.replace(u'.', QLocale().decimalPoint());
+  return QString(dotted).replace(u'.', QLocale().decimalPoint());
 }
 
 QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
   QStringList offered;
-  bool looked = false;
   // Qt's own menus pop up and return at once; a menu of actions blocks until it closes.
-  QTimer::singleShot(0, widget, [&offered, &looked, chosen] {
-    looked = true;
+  QTimer::singleShot(0, widget, [&offered, chosen] {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
       for (QAction* action : menu->actions()) {
         if (action->isSeparator()) {
@@ -62,34 +51,17 @@ QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
   const QPoint inside(5, 5);
   QContextMenuEvent event(QContextMenuEvent::Mouse, inside, widget->mapToGlobal(inside));
   QApplication::sendEvent(widget, &event);
-  for (int waits = 0; !looked && waits < 100; ++waits) {
-    QTest::qWait(10);
-  }
+  static_cast<void>(QTest::qWaitFor([&offered] { return !offered.isEmpty(); }, 1000));
   return offered;
 }
 
 void TypeKeys(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
-    if (c.unicode() < 0x80) {
-      QTest::keyClick(widget, c.toLatin1());
-    } else {
-      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
-    }
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), {});
   }
 }
 
-ModalWatchdog::ModalWatchdog(int intervalMs) {
-  auto* timer = new QTimer(this);
-  connect(timer, &QTimer::timeout, this, [this] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      fired_ = true;
-      modal->close();
-    }
-  });
-  timer->start(intervalMs);
-}
-
-void Controls::Activate(QWidget* window) {
+void Activate(QWidget* window) {
   window->show();
   QApplication::setActiveWindow(window);
   if (!QTest::qWaitForWindowActive(window)) {
@@ -97,20 +69,10 @@ void Controls::Activate(QWidget* window) {
   }
 }
 
-Window::Window() : Controls(&form_) {
-  form_.setMessageSink([this](const QString& text) { messages_.append(text); });
-  Activate(&form_);
-}
-
 QString Controls::text(const QString& name) {
   QWidget* widget = get<QWidget>(name);
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    return edit->text();
-  }
-  if (auto* list = qobject_cast<QComboBox*>(widget)) {
-    return list->currentText();
-  }
-  return get<QLabel>(name)->text();
+  auto* list = qobject_cast<QComboBox*>(widget);
+  return list ? list->currentText() : widget->property("text").toString();
 }
 
 QString Controls::texts(const QString& names) {
@@ -123,8 +85,13 @@ QString Controls::texts(const QString& names) {
 
 void Controls::press(const QString& keys) {
   for (const QString& word : keys.split(u' ', Qt::SkipEmptyParts)) {
+    for (int tabs = 0; word.endsWith(u':') && focused() != word.chopped(1); ++tabs) {
+      if (tabs > 20) {
+        qFatal("Tab does not reach %s", qPrintable(word));
+      }
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
     if (word.endsWith(u':')) {
-      tabTo(word.chopped(1));
       continue;
     }
     // An open drop-down takes the keys while it is open.
@@ -134,17 +101,8 @@ void Controls::press(const QString& keys) {
     if (key.count() == 1 && key.toString() == word) {
       QTest::keySequence(target, key);
     } else {
-      QTest::keyClicks(target, word);
+      TypeKeys(target, word);
     }
-  }
-}
-
-void Controls::tabTo(const QString& name) {
-  for (int tabs = 0; focused() != name; ++tabs) {
-    if (tabs > 20) {
-      qFatal("Tab does not reach %s", qPrintable(name));
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
 }
 
@@ -160,10 +118,6 @@ void Controls::choose(const QString& list, const QString& entry) {
   QTest::keyClick(view, Qt::Key_Return);
 }
 
-void Controls::click(const QString& button) {
-  QTest::mouseClick(get<QWidget>(button), Qt::LeftButton);
-}
-
 QString Controls::focused() const {
   QWidget* focus = QApplication::focusWidget();
   // A choice list's edit field holds the focus on the list's behalf.
@@ -171,14 +125,6 @@ QString Controls::focused() const {
     focus = focus->parentWidget();
   }
   return focus ? focus->objectName() : QString();
-}
-
-QStringList Controls::report() {
-  return get<ReportList>("Lst")->lines();
-}
-
-QStringList Window::takeMessages() {
-  return std::exchange(messages_, {});
 }
 
 }  // namespace linecalc::ui::test

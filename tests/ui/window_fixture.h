@@ -1,19 +1,17 @@
 #pragma once
 
 #include <QApplication>
-#include <QObject>
-#include <QString>
-#include <QStringList>
 #include <QTest>
+#include <utility>
 
 #include "ui/form1.h"
+#include "ui/report_list.h"
 #include "ui/russian_translation.h"
 
 namespace linecalc::ui::test {
 
-// Before the application exists: forces the offscreen platform unless one was chosen, and makes
-// LINECALC_TEST_LOCALE (e.g. "de_DE") the default locale, so that the window tests also run
-// where the decimal separator is a comma.
+// Before the application exists: the offscreen platform unless one was chosen, and the locale
+// LINECALC_TEST_LOCALE (e.g. "de_DE"), so that the tests also run with a decimal comma.
 void PrepareEnvironment();
 
 // `dotted` ("26.00") with the locale's decimal separator, as the window shows numbers.
@@ -23,19 +21,27 @@ QString Shown(const QString& dotted);
 // in the menu that opens and returns the items the menu offered, separators left out.
 QStringList ThroughContextMenu(QWidget* widget, const QString& chosen = {});
 
-// Types `text` into `widget` key by key; QTest::keyClicks cannot type characters beyond
-// Latin-1, such as the narrow no-break space.
+// Types `text` key by key, beyond Latin-1 too (the narrow no-break space), as keyClicks cannot.
 void TypeKeys(QWidget* widget, const QString& text);
 
 // Closes any modal window that opens, so that a test fails instead of hanging on it.
 class ModalWatchdog : public QObject {
  public:
-  explicit ModalWatchdog(int intervalMs = 200);
+  explicit ModalWatchdog(int intervalMs = 200) { startTimer(intervalMs); }
   bool fired() const { return fired_; }
 
  private:
+  void timerEvent(QTimerEvent*) override {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      fired_ = true;
+      modal->close();
+    }
+  }
   bool fired_ = false;
 };
+
+// Shows `window` and waits until it is active.
+void Activate(QWidget* window);
 
 // The controls of a window, found by their object names, worked as a user works them.
 class Controls {
@@ -60,28 +66,24 @@ class Controls {
   void press(const QString& keys);
   // Picks `entry` from the drop-down of a choice list, as with the keyboard in the open list.
   void choose(const QString& list, const QString& entry);
-  void click(const QString& button);
+  void click(const QString& button) { QTest::mouseClick(get<QWidget>(button), Qt::LeftButton); }
   QString focused() const;
-  QStringList report();
-
- protected:
-  // Shows `window` and waits until it is active.
-  static void Activate(QWidget* window);
+  QStringList report() { return get<ReportList>("Lst")->lines(); }
 
  private:
-  void tabTo(const QString& name);
-
   QWidget* root_;
 };
 
 // The real window, shown and active, with its messages recorded instead of shown.
 class Window : public Controls {
  public:
-  Window();
+  Window() : Controls(&form_) {
+    form_.setMessageSink([this](const QString& text) { messages_.append(text); });
+    Activate(&form_);
+  }
 
   Form1& form() { return form_; }
-  // The messages shown since the last call.
-  QStringList takeMessages();
+  QStringList takeMessages() { return std::exchange(messages_, {}); }
 
  private:
   Form1 form_;
