@@ -18,8 +18,6 @@ const QString kOverload = ToQString(MsgOverload);
 const QString kWhole = ToQString(MsgSpeakerCountWhole);
 const QString kNegative = ToQString(MsgNegativeLineResistance);
 const QString kReference = "LblU LblAR LblDJ LblOJ LblP";
-
-const QString kResultFields = "LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16";
 const QRegularExpression kInfOrNaN(u"inf|nan"_qs, QRegularExpression::CaseInsensitiveOption);
 
 }  // namespace
@@ -30,188 +28,106 @@ class CalculationsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void singleLoad_data() {
+  // `shown`: "Name=text" ("Lbl…" figures with "."), "focus=Name" and "rows=" of the report.
+  void calculate_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("results");  // LblZ LblUr LblPr LblPot
-    const QString before = "20.00|99.73|497.34|0.53";
+    QTest::addColumn<QString>("shown");
+    const QString one = " Command1: Space", all = " Command2: Space";
+    // Results on view first: a refusal leaves them, an overload or a fault empties them.
+    const QString p = "TxtPp: 500" + one + ' ', u = all + ' ' + p;
+    const QString before = " LblZ=20.00 LblUr=99.73 LblPr=497.34 LblPot=0.53";
+    const QString none = " LblZ= LblUr= LblPr= LblPot=", kept = " rows=13 Lbl15=0.02 Lbl16=99.98";
     // clang-format off
-    QTest::newRow("defaults, 500 W") << "TxtPp: 500" << "" << "Command1" << before;
-    QTest::newRow("1000 m, 500 W") << "CmbL: 1000 TxtPp: 500" << "" << "Command1" << "20.00|27.28|37.20|92.56";
-    QTest::newRow("exactly Рож") << "TxtPp: 1060.50" << "" << "Command1" << "9.43|99.44|1048.61|1.12";
-    QTest::newRow("a hundredth above Рож") << "TxtPp: 1060.51" << kOverload << "Command1" << "|||";
-    QTest::newRow("voltage typed into its list") << "CmbU: 50 TxtPp: 600" << kOverload << "Command1" << "|||";
-    QTest::newRow("power empty") << "TxtPp: Del" << kRange << "TxtPp" << before;
-    QTest::newRow("fault: power 1e-320") << "TxtPp: 1e-320" << kFaultMessage << "Command1" << "|||";
-    QTest::newRow("Rл 0 is a line") << "CmbL: 0 TxtPp: 500" << "" << "Command1" << "20.00|100.00|500.00|0.00";
-    QTest::newRow("negative line before the load") << "CmbL: -5 TxtPp: 4999" << kNegative << "Command1" << "|||";
-    QTest::newRow("power checked before the line") << "CmbT: -300 TxtPp: 0" << kRange << "TxtPp" << before;
+    QTest::newRow("1000 m, 500 W") << p + "CmbL: 1000 TxtPp: 500" + one << "" << "focus=Command1 LblZ=20.00 LblUr=27.28 LblPr=37.20 LblPot=92.56";
+    QTest::newRow("exactly Рож") << p + "TxtPp: 1060.50" + one << "" << "focus=Command1 LblZ=9.43 LblUr=99.44 LblPr=1048.61 LblPot=1.12";
+    QTest::newRow("a hundredth above Рож") << p + "TxtPp: 1060.51" + one << kOverload << "focus=Command1" + none;
+    QTest::newRow("voltage typed into its list") << p + "CmbU: 50 TxtPp: 600" + one << kOverload << "focus=Command1" + none;
+    QTest::newRow("power empty") << p + "TxtPp: Del" + one << kRange << "focus=TxtPp" + before;
+    QTest::newRow("fault: power 1e-320") << p + "TxtPp: 1e-320" + one << kFaultMessage << "focus=Command1" + none;
+    QTest::newRow("Rл 0 is a line") << p + "CmbL: 0 TxtPp: 500" + one << "" << "focus=Command1 LblZ=20.00 LblUr=100.00 LblPr=500.00 LblPot=0.00";
+    QTest::newRow("negative line before the load") << p + "CmbL: -5 TxtPp: 4999" + one << kNegative << "focus=Command1" + none;
+    QTest::newRow("power checked before the line") << p + "CmbT: -300 TxtPp: 0" + one << kRange << "focus=TxtPp" + before;
+    // Every uniform-load press refreshes first, which empties the single-load results.
+    QTest::newRow("all: exactly Рож") << u + "TxtPg: 10.605 TxtK: 100" + all << "" << "focus=Command2 LblZ= rows=103";
+    QTest::newRow("all: a thousand speakers") << u + "TxtPg: 1 TxtK: 1000" + all << "" << "focus=Command2 LblZ= rows=1003";
+    QTest::newRow("all: a hundredth above Рож") << u + "TxtPg: 10.606 TxtK: 100" + all << kOverload << "focus=Command2 LblZ=" + kept;
+    QTest::newRow("all: power zero") << u + "TxtPg: 0" + all << kPower << "focus=TxtPg LblZ=" + kept;
+    QTest::newRow("all: count zero") << u + "TxtK: 0" + all << kCount << "focus=TxtK LblZ=" + kept;
+    QTest::newRow("all: fractional count") << u + "TxtK: 2.5" + all << kWhole << "focus=TxtK LblZ=" + kept;
+    QTest::newRow("all: Rл 0 is a line") << u + "CmbL: 0" + all << "" << "focus=Command2 LblZ= rows=13";
+    QTest::newRow("all: fault, length 1e308") << u + "CmbL: 1e308" + all << kFaultMessage << "focus=Command2 LblZ=" + kept;
+    QTest::newRow("all: fault, power 1e-320") << u + "TxtPg: 1e-320" + all << kFaultMessage << "focus=Command2 LblZ=" + kept;
+    // Enter in a load's field runs its calculation and leaves the caret where it was.
+    QTest::newRow("Рвх: Return") << "TxtPp: 500 Return" << "" << "focus=TxtPp rows=0" + before;
+    QTest::newRow("Рвх: keypad Enter") << "TxtPp: 500 Enter" << "" << "focus=TxtPp rows=0" + before;
+    QTest::newRow("Рвх: Return, refused") << "TxtPp: 0 Return" << kRange << "focus=TxtPp rows=0" + none;
+    QTest::newRow("Pгр: Return") << "TxtPg: 8 Return" << "" << "focus=TxtPg rows=13" + none;
+    QTest::newRow("count: Return") << "TxtK: 2 Return" << "" << "focus=TxtK rows=5" + none;
+    QTest::newRow("count: Return, refused") << "TxtK: 0 Return" << kCount << "focus=TxtK rows=0";
+    QTest::newRow("R20: Return computes nothing") << "TxtU: Return" << "" << "focus=TxtU rows=0" + none;
+    // "1 000" as Russian texts group it is a thousand, not 1; and the lists never complete a
+    // typed prefix into an entry: the figure typed is the one used.
+    QTest::newRow("Рвх 1 000, U+00A0") << "TxtPp: 1\u00A0000" + one << "" << "TxtPp=1\u00A0000 LblZ=10.00 LblPot=1.06";
+    QTest::newRow("count 1 000, U+202F") << "TxtPg: 1 TxtK: 1\u202F000" + all << "" << "TxtK=1\u202F000 Lbl15=0.36 Lbl16=99.73";
+    QTest::newRow("length 1 000, U+202F") << "CmbL: 1\u202F000" + all << "" << "CmbL=1\u202F000 LblAR=53.32";
+    QTest::newRow("5 into CmbL, not 50") << "CmbL: 5 TxtPp: 500" + one << "" << "CmbL=5 LblAR=0.27";
+    QTest::newRow("5 into CmbL, Return") << "CmbL: 5 Return" + all << "" << "CmbL=5 LblAR=0.27";
+    QTest::newRow("2 into CmbT, not 20") << "CmbL: 1000 CmbT: 2" + all << "" << "CmbT=2 LblAR=49.60";
+    QTest::newRow("5 into CmbU, not 50") << "CmbU: 5 TxtPp: 1" + one << "" << "CmbU=5 LblP=53.03";
     // clang-format on
   }
-  // A refused power leaves the results of before; an overload or a fault empties them. Either
-  // way the window goes on working.
-  void singleLoad() {
+  // Whatever happened, nothing shows inf or NaN and the window goes on working.
+  void calculate() {
     QFETCH(QString, keys);
     QFETCH(QString, message);
-    QFETCH(QString, focus);
-    QFETCH(QString, results);
+    QFETCH(QString, shown);
     Window w;
-    w.press("TxtPp: 500");
-    w.click("Command1");
     w.press(Shown(keys));
-    w.click("Command1");
     QCOMPARE(w.takeMessages().join(u'\n'), message);
-    QCOMPARE(w.focused(), focus);
-    QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), Shown(results));
-    QVERIFY(!w.texts(kResultFields).contains(kInfOrNaN));
-    w.press("CmbL: 1 CmbT: 20 CmbU: 100 TxtPp: 500");
-    w.click("Command1");
+    QStringList seen, expected;
+    for (const QString& pair : shown.split(u' ')) {
+      const QString name = pair.section(u'=', 0, 0), value = pair.section(u'=', 1);
+      seen << name + u'=' +
+                  (name == u"focus"  ? w.focused()
+                   : name == u"rows" ? QString::number(w.report().size())
+                                     : w.text(name));
+      expected << name + u'=' + (name.startsWith(u"Lbl") ? Shown(value) : value);
+    }
+    QCOMPARE(seen.join(u' '), expected.join(u' '));
+    QVERIFY(!w.texts(kReference + " LblZ LblUr LblPr LblPot Lbl15 Lbl16").contains(kInfOrNaN));
+    w.press("CmbL: 1 CmbT: 20 CmbU: 100 TxtPp: 500 Command1: Space");
     QCOMPARE(w.texts("LblZ LblPot"), Shown("20.00|0.53"));
   }
 
-  void uniformLoad_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("rows");  // of an accepted report
-    // clang-format off
-    QTest::newRow("exactly Рож") << "TxtPg: 10.605 TxtK: 100" << "" << "Command2" << 103;
-    QTest::newRow("a thousand speakers") << "TxtPg: 1 TxtK: 1000" << "" << "Command2" << 1003;
-    QTest::newRow("a hundredth above Рож") << "TxtPg: 10.606 TxtK: 100" << kOverload << "Command2" << 0;
-    QTest::newRow("power zero") << "TxtPg: 0" << kPower << "TxtPg" << 0;
-    QTest::newRow("count zero") << "TxtK: 0" << kCount << "TxtK" << 0;
-    QTest::newRow("fractional count") << "TxtK: 2.5" << kWhole << "TxtK" << 0;
-    QTest::newRow("Rл 0 is a line") << "CmbL: 0" << "" << "Command2" << 13;
-    QTest::newRow("fault: length 1e308") << "CmbL: 1e308" << kFaultMessage << "Command2" << 0;
-    QTest::newRow("fault: power 1e-320") << "TxtPg: 1e-320" << kFaultMessage << "Command2" << 0;
-    // clang-format on
-  }
-  // Every press refreshes first, which empties the single-load results. A refusal or a fault
-  // leaves the report and totals of before on view.
-  void uniformLoad() {
-    QFETCH(QString, keys);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
-    QFETCH(int, rows);
-    Window w;
-    w.click("Command2");
-    const QStringList before = w.report();
-    w.press("TxtPp: 500");
-    w.click("Command1");
-    w.press(Shown(keys));
-    w.click("Command2");
-    QCOMPARE(w.takeMessages().join(u'\n'), message);
-    QCOMPARE(w.focused(), focus);
-    QCOMPARE(w.text("LblZ"), "");
-    QVERIFY(!w.texts(kResultFields).contains(kInfOrNaN));
-    if (message.isEmpty()) {
-      QCOMPARE(w.report().size(), rows);
-    } else {
-      QCOMPARE(w.report(), before);
-      QCOMPARE(w.texts("Lbl15 Lbl16"), Shown("0.02|99.98"));
-    }
-  }
-
-  void enterComputes_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<QString>("single");  // LblZ LblUr LblPr LblPot
-    QTest::addColumn<int>("rows");        // of the report
-    // clang-format off
-    QTest::newRow("Рвх: Расчитать") << "TxtPp: 500 Return" << "" << "TxtPp" << "20.00|99.73|497.34|0.53" << 0;
-    QTest::newRow("Рвх: keypad Enter") << "TxtPp: 500 Enter" << "" << "TxtPp" << "20.00|99.73|497.34|0.53" << 0;
-    QTest::newRow("Рвх refused") << "TxtPp: 0 Return" << kRange << "TxtPp" << "|||" << 0;
-    QTest::newRow("Pгр: uniform load") << "TxtPg: 8 Return" << "" << "TxtPg" << "|||" << 13;
-    QTest::newRow("count: uniform load") << "TxtK: 2 Return" << "" << "TxtK" << "|||" << 5;
-    QTest::newRow("count refused") << "TxtK: 0 Return" << kCount << "TxtK" << "|||" << 0;
-    QTest::newRow("R20 computes nothing") << "TxtU: Return" << "" << "TxtU" << "|||" << 0;
-    // clang-format on
-  }
-  // Enter in a load's field runs its calculation and leaves the caret where it was.
-  void enterComputes() {
-    QFETCH(QString, keys);
-    QFETCH(QString, message);
-    QFETCH(QString, focus);
-    QFETCH(QString, single);
-    QFETCH(int, rows);
-    Window w;
-    w.press(keys);
-    QCOMPARE(w.takeMessages().join(u'\n'), message);
-    QCOMPARE(w.focused(), focus);
-    QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), Shown(single));
-    QCOMPARE(w.report().size(), rows);
-  }
-
-  void typedFigureIsReadAsWritten_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("typed");  // key by key into the focused field
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("shown");
-    // clang-format off
-    QTest::newRow("Рвх 1 000, U+00A0") << "TxtPp:" << "1\u00A0000" << "Command1" << "LblZ LblPot" << "10.00|1.06";
-    QTest::newRow("count 1 000, U+202F") << "TxtPg: 1 TxtK:" << "1\u202F000" << "Command2" << "Lbl15 Lbl16" << "0.36|99.73";
-    QTest::newRow("length 1 000, U+202F") << "CmbL:" << "1\u202F000" << "Command2" << "LblAR" << "53.32";
-    QTest::newRow("5 into CmbL, not 50") << "CmbL: 5 TxtPp: 500" << "" << "Command1" << "CmbL LblAR" << "5|0.27";
-    QTest::newRow("5 into CmbL, Return") << "CmbL: 5 Return" << "" << "Command2" << "CmbL LblAR" << "5|0.27";
-    QTest::newRow("2 into CmbT, not 20") << "CmbL: 1000 CmbT: 2" << "" << "Command2" << "CmbT LblAR" << "2|49.60";
-    QTest::newRow("5 into CmbU, not 50") << "CmbU: 5 TxtPp: 1" << "" << "Command1" << "CmbU LblP" << "5|53.03";
-    // clang-format on
-  }
-  // "1 000" as Russian texts group it is a thousand, not 1; and the lists never complete a
-  // typed prefix into an entry: the figure typed is the one used.
-  void typedFigureIsReadAsWritten() {
-    QFETCH(QString, keys);
-    QFETCH(QString, typed);
-    QFETCH(QString, button);
-    QFETCH(QString, names);
-    QFETCH(QString, shown);
-    Window w;
-    w.press(keys);
-    if (!typed.isEmpty()) {
-      TypeKeys(QApplication::focusWidget(), typed);
-      QCOMPARE(w.text(w.focused()), typed);
-    }
-    w.click(button);
-    QCOMPARE(w.takeMessages().join(u'\n'), "");
-    QCOMPARE(w.texts(names), Shown(shown));
-  }
-
-  void faultingRefreshEmptiesReferenceValues_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("action");  // a button, or "List=entry" to pick from a list
-    // clang-format off
-    QTest::newRow("voltage 40000, Расчитать") << "CmbU: 40000 TxtPp: 500" << "Command1";
-    QTest::newRow("length 1e308, uniform load") << "CmbL: 1e308" << "Command2";
-    QTest::newRow("temperature 1e308") << "CmbT: 1e308" << "CmbL=1000";
-    QTest::newRow("voltage 40000, then a length") << "CmbU: 40000" << "CmbL=10";
-    // clang-format on
-  }
   // No figure stands beside choices it was not computed from; the next good refresh shows all.
   void faultingRefreshEmptiesReferenceValues() {
-    QFETCH(QString, keys);
-    QFETCH(QString, action);
+    // clang-format off
+    const char* const faults[][2] = {  // keys, then a button or "List=entry" to pick
+        {"CmbU: 40000 TxtPp: 500", "Command1"}, {"CmbL: 1e308", "Command2"},
+        {"CmbT: 1e308", "CmbL=1000"}, {"CmbU: 40000", "CmbL=10"}};
+    // clang-format on
     Window w;
-    w.press("TxtPp: 500");
-    w.click("Command1");
-    w.press(Shown(keys));
-    if (action.contains(u'=')) {
-      w.choose(action.section(u'=', 0, 0), action.section(u'=', 1));
-    } else {
-      w.click(action);
+    for (const auto& [keys, action] : faults) {
+      w.press("TxtPp: 500");
+      w.click("Command1");
+      w.press(Shown(keys));
+      const QString act = action;
+      if (act.contains(u'=')) {
+        w.choose(act.section(u'=', 0, 0), act.section(u'=', 1));
+      } else {
+        w.click(act);
+      }
+      QCOMPARE(w.takeMessages(), QStringList{kFaultMessage});
+      QCOMPARE(w.texts(kReference + " LblZ LblUr LblPr LblPot"), "||||||||");
+      // Each choice refreshes; only the last, with every field mended, must succeed.
+      w.choose("CmbT", "20");
+      w.choose("CmbU", "100");
+      w.takeMessages();
+      w.choose("CmbL", "1");
+      QCOMPARE(w.takeMessages().join(u'\n'), "");
+      QCOMPARE(w.texts(kReference), Shown("26.00|0.05|15.00|10.61|1060.50"));
     }
-    QCOMPARE(w.takeMessages(), QStringList{kFaultMessage});
-    QCOMPARE(w.texts(kReference), "||||");
-    QCOMPARE(w.texts("LblZ LblUr LblPr LblPot"), "|||");
-    // Each choice refreshes; only the last, with every field mended, must succeed.
-    w.choose("CmbT", "20");
-    w.choose("CmbU", "100");
-    w.takeMessages();
-    w.choose("CmbL", "1");
-    QCOMPARE(w.takeMessages().join(u'\n'), "");
-    QCOMPARE(w.texts(kReference), Shown("26.00|0.05|15.00|10.61|1060.50"));
   }
 
   void tenSpeakersOnAThousandMetres() {
@@ -234,7 +150,7 @@ class CalculationsTest : public QObject {
     Form1 form;
     form.show();
     QString seen;
-    QTimer::singleShot(0, &form, [&] {
+    QTimer::singleShot(0, &form, [&seen] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         seen = QStringList{box->text(), box->windowTitle(), QString::number(box->buttons().size()),
                            QString::number(box->icon())}
