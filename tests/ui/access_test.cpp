@@ -1,5 +1,4 @@
 #include <QAccessible>
-#include <QAccessibleInterface>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -9,26 +8,6 @@
 #include "tests/ui/window_fixture.h"
 
 namespace linecalc::ui::test {
-namespace {
-
-const QString kHeading = u"№\tUrl(В)\tPгр(Вт)\n"_qs;
-
-// Both calculations done, so that every result field shows a figure.
-void Calculate(Window& w) {
-  w.click("Command2");
-  w.press("TxtPp: 500 Command1: Space");
-}
-
-const QStringList kReadOnlyMenu{"Копировать", "Выделить всё"};
-
-// What a screen reader announces a control by: the caption that labels it, or else its name.
-QString AnnouncedName(QAccessibleInterface* access) {
-  const auto labels = access->relations(QAccessible::Label);
-  return labels.isEmpty() ? access->text(QAccessible::Name)
-                          : labels.first().first->text(QAccessible::Name).simplified();
-}
-
-}  // namespace
 
 class AccessTest : public QObject {
   Q_OBJECT
@@ -36,15 +15,14 @@ class AccessTest : public QObject {
  private slots:
   void initTestCase() { QAccessible::setActive(true); }
 
-  // What a screen reader announces: the caption or unit beside a control, and its content.
-  void screenReaderHearsNameAndValue() {
-    struct Heard {
-      const char* control;
-      const char* name;
-      const char* value;  // a list has no value of its own
-    };
+  void withEveryFigureShown() {
+    Window w;
+    w.click("Command2");
+    w.press("TxtPp: 500 Command1: Space");
+    // What a screen reader announces: the caption or unit beside a control (else its name), and
+    // its content; result figures take the locale's separator, inputs stay as typed or chosen.
     // clang-format off
-    const Heard heardAll[] = {
+    const char* const heard[][3] = {  // control, name, value (a list has none of its own)
         {"CmbDD", "Сечение провода, S (мм.кв):", "0.75"},
         {"CmbL", "Длина кабеля, L (м):", "1"},
         {"CmbT", "Температура окружающей среды, t (°С):", "20"},
@@ -67,82 +45,60 @@ class AccessTest : public QObject {
         {"Lbl16", "Каскадное напряжение (В)", "99.98"},
     };
     // clang-format on
-    Window w;
-    Calculate(w);
-    for (const Heard& heard : heardAll) {
-      QAccessibleInterface* access =
-          QAccessible::queryAccessibleInterface(w.get<QWidget>(heard.control));
-      QVERIFY2(access != nullptr, heard.control);
-      QCOMPARE(AnnouncedName(access), heard.name);
-      if (heard.value != nullptr) {
-        // Result figures take the locale's separator; inputs stay as typed or chosen.
-        const QString value = heard.value;
-        const bool figure = QString(heard.control).startsWith(u"Lbl");
+    for (const auto& [control, name, value] : heard) {
+      QAccessibleInterface* access = QAccessible::queryAccessibleInterface(w.get<QWidget>(control));
+      QVERIFY2(access != nullptr, control);
+      const auto labels = access->relations(QAccessible::Label);
+      QCOMPARE(labels.isEmpty() ? access->text(QAccessible::Name)
+                                : labels.first().first->text(QAccessible::Name).simplified(),
+               name);
+      if (value != nullptr) {
+        const bool figure = QByteArray(control).startsWith("Lbl");
         QCOMPARE(access->text(QAccessible::Value), figure ? Shown(value) : value);
       }
     }
-  }
-
-  // Rows copy under the heading's column names, TAB-separated, in the order of the list.
-  void reportCopiesAsATable_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<bool>("menu");  // "Копировать" from the context menu instead of Ctrl+C
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("count");
-    // clang-format off
-    QTest::newRow("Ctrl+C, none selected: all rows") << "Lst: Ctrl+C" << false << 0 << 13;
-    QTest::newRow("Ctrl+C, Shift+Down adds the next") << "Lst: Down Shift+Down Ctrl+C" << false << 1 << 2;
-    QTest::newRow("Копировать, none selected") << "" << true << 0 << 13;
-    QTest::newRow("Копировать, End selects the last") << "Lst: End" << true << 12 << 1;
-    // clang-format on
-  }
-  void reportCopiesAsATable() {
-    QFETCH(QString, keys);
-    QFETCH(bool, menu);
-    QFETCH(int, first);
-    QFETCH(int, count);
-    Window w;
-    w.click("Command2");
-    QGuiApplication::clipboard()->clear();
-    w.press(keys);
-    if (menu) {
-      QCOMPARE(ThroughContextMenu(w.get<QListWidget>("Lst")->viewport(), "Копировать"),
-               {"Копировать"});
-    }
-    const QStringList rows = w.report().mid(first, count);
-    QCOMPARE(QGuiApplication::clipboard()->text(), kHeading + rows.join(u'\n') + u'\n');
-  }
-
-  // A result field takes neither the focus nor typing, but its figure can be selected with the
-  // mouse and copied, in part or whole, through Qt's own read-only menu.
-  void resultFieldFigureCopies() {
-    Window w;
-    Calculate(w);
+    // A result field takes neither the focus nor typing, but its figure can be selected with the
+    // mouse and copied, in part or whole, through Qt's own read-only menu.
     auto* field = w.get<QLineEdit>("LblPr");
     QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(10, field->height() / 2));
     QCOMPARE(w.focused(), "Command1");
     QVERIFY(field->hasSelectedText() && field->selectedText() != field->text());
-    QCOMPARE(ThroughContextMenu(field, "Копировать"), kReadOnlyMenu);
+    QCOMPARE(ThroughContextMenu(field, "Копировать"), (QStringList{"Копировать", "Выделить всё"}));
     QCOMPARE(QGuiApplication::clipboard()->text(), field->selectedText());
     field->deselect();
     ThroughContextMenu(field, "Копировать");
     QCOMPARE(QGuiApplication::clipboard()->text(), Shown("497.34"));
     QTest::keyClicks(field, "9");
     QCOMPARE(field->text(), Shown("497.34"));
-  }
-
-  // Qt's own menus speak Russian, whatever the system's language.
-  void standardMenusSpeakRussian() {
-    const QString editable =
-        "Отменить действие|Повторить действие|Вырезать|Копировать|Вставить|"
-        "Удалить|Выделить всё";
-    Window w;
+    // Qt's own menus speak Russian, whatever the system's language.
     for (const QString control : {"TxtPp", "TxtPg", "TxtK", "TxtU", "CmbL", "CmbT", "CmbU"}) {
       QWidget* widget = w.get<QWidget>(control);
       if (auto* list = qobject_cast<QComboBox*>(widget)) {
         widget = list->lineEdit();
       }
-      QCOMPARE(control + ": " + ThroughContextMenu(widget).join(u'|'), control + ": " + editable);
+      QCOMPARE(control + ": " + ThroughContextMenu(widget).join(u'|'),
+               control +
+                   ": Отменить действие|Повторить действие|Вырезать|Копировать|Вставить|"
+                   "Удалить|Выделить всё");
+    }
+  }
+
+  // Rows copy under the heading's column names, TAB-separated, in order; none selected: all.
+  void reportCopiesAsATable() {
+    // clang-format off
+    const std::tuple<const char*, bool, int, int> copies[] = {  // keys, through the menu, rows
+        {"Lst: Ctrl+C", false, 0, 13}, {"Lst: Down Shift+Down Ctrl+C", false, 1, 2},
+        {"", true, 0, 13}, {"Lst: End", true, 12, 1}};
+    // clang-format on
+    for (const auto& [keys, menu, first, count] : copies) {
+      Window w;
+      w.click("Command2");
+      QGuiApplication::clipboard()->clear();
+      w.press(keys);
+      QVERIFY(!menu || ThroughContextMenu(w.get<QListWidget>("Lst")->viewport(), "Копировать") ==
+                           QStringList{"Копировать"});
+      QCOMPARE(QGuiApplication::clipboard()->text(),
+               u"№\tUrl(В)\tPгр(Вт)\n"_qs + w.report().mid(first, count).join(u'\n') + u'\n');
     }
   }
 };
