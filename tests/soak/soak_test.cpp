@@ -1,7 +1,6 @@
-// A seeded stream of pseudo-random user actions on the real window. After every action the
-// window must never show inf, NaN or "-0.00", must leave no window open and must still answer.
-// LINECALC_SOAK_ACTIONS and LINECALC_SOAK_SEED set the length and the seed; a failure names the
-// seed, the action and its number, so it can be replayed.
+// A seeded stream of random user actions on the real window; after each, nothing shown is inf,
+// NaN or "-0.00", no window is left open and the window still answers. LINECALC_SOAK_ACTIONS and
+// LINECALC_SOAK_SEED set length and seed; a failure names the seed and the action, for a replay.
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLineEdit>
@@ -17,12 +16,8 @@
 namespace linecalc::ui::test {
 namespace {
 
-using Rng = std::mt19937;
-
 int FromEnvironment(const char* name, int fallback) {
-  bool ok = false;
-  const int value = qEnvironmentVariableIntValue(name, &ok);
-  return ok ? value : fallback;
+  return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
 }
 
 // Huge, tiny and negative numbers, other radixes, commas, exponents, words and other scripts.
@@ -33,125 +28,15 @@ const QStringList kTrouble =
     u"Infinity|0x1F|1_000|½|١٢٣|１２"_qs.split(u'|') +
     QStringList{QString::number(DBL_MAX, 'f', 0)};
 
-// Something a user might type into a field whose sensible values run up to `upTo`: half the
-// time such a value (log-uniform, so that calculations are often accepted), else trouble.
-QString AnyText(Rng& rng, double upTo) {
-  const auto dice = static_cast<int>(rng() % 8);
-  if (dice >= 4) {
-    return kTrouble[static_cast<qsizetype>(rng() % kTrouble.size())];
-  }
-  const double value = std::pow(upTo, std::uniform_real_distribution<double>(0, 1)(rng));
-  const QString text = QString::number(value, 'f', dice % 2 ? 0 : dice);
-  return rng() % 10 ? text : u'-' + text;
-}
-
-bool LooksBroken(const QString& shown) {
-  static const QRegularExpression kBroken(u"inf|nan|(^|[^0-9])-0[.,]00($|[^0-9])"_qs,
-                                          QRegularExpression::CaseInsensitiveOption);
-  return shown.contains(kBroken);
-}
-
 const char* const kLists[] = {"CmbDD", "CmbL", "CmbT", "CmbU"};
 const std::pair<const char*, double> kTyped[] = {{"CmbL", 10000}, {"CmbT", 50},    {"CmbU", 100},
                                                  {"TxtU", 100},   {"TxtPp", 5000}, {"TxtPg", 100},
                                                  {"TxtK", 1000}};
-
-// The window driven at random; after each action nothing it shows may be broken and it must
-// still answer.
-class Soak {
- public:
-  explicit Soak(unsigned seed) : rng_(seed) { check(); }
-
-  void act() {
-    const auto dice = rng_() % 100;
-    if (dice < 28) {
-      chooseEntry(kLists[rng_() % 4]);
-    } else if (dice < 56) {
-      const auto& [name, upTo] = kTyped[rng_() % std::size(kTyped)];
-      typeText(name, AnyText(rng_, upTo));
-    } else if (dice < 66) {
-      pressR20Key();
-    } else if (dice < 74) {
-      const QString option = rng_() % 2 ? u"Option1"_qs : u"Option2"_qs;
-      action_ = u"click "_qs + option;
-      QTest::mouseClick(w_.get<QRadioButton>(option), Qt::LeftButton);
-    } else {
-      const char* button = dice < 87 ? "Command1" : "Command2";
-      action_ =
-          QStringLiteral("press %1 with \"%2\"").arg(button, w_.texts(u"TxtPp TxtPg TxtK"_qs));
-      w_.click(button);
-    }
-    check();
-  }
-
-  const QString& lastAction() const { return action_; }
-  // The messages the window showed, as a sign that the actions reach its checks.
-  int messages() const { return messages_; }
-
- private:
-  void chooseEntry(const char* name) {
-    auto* list = w_.get<QComboBox>(name);
-    const QString entry = list->itemText(static_cast<int>(rng_() % list->count()));
-    action_ = QStringLiteral("choose %1 in %2").arg(entry, name);
-    w_.choose(name, entry);
-    QCOMPARE(list->currentText(), entry);
-  }
-
-  // Replaces the field's text key by key; the R20 field lets only digits and "." through.
-  void typeText(const char* name, const QString& text) {
-    action_ = QStringLiteral("type \"%1\" into %2").arg(text, name);
-    auto* list = qobject_cast<QComboBox*>(w_.get<QWidget>(name));
-    QLineEdit* edit = list ? list->lineEdit() : w_.get<QLineEdit>(name);
-    const bool r20 = QLatin1StringView(name) == "TxtU";
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QString reaching;
-    for (const QChar c : text) {
-      TypeKeys(edit, c);
-      if (!r20 || (c >= u'0' && c <= u'9') || c == u'.') {
-        reaching += c;
-      }
-    }
-    // Every field holds at most its maximum length; keys beyond it type nothing.
-    QCOMPARE(edit->text(), reaching.left(edit->maxLength()));
-  }
-
-  void pressR20Key() {
-    static const Qt::Key kKeys[] = {Qt::Key_7,     Qt::Key_Period,    Qt::Key_Comma,
-                                    Qt::Key_Minus, Qt::Key_E,         Qt::Key_Space,
-                                    Qt::Key_Left,  Qt::Key_Backspace, Qt::Key_Delete};
-    const Qt::Key key = kKeys[rng_() % std::size(kKeys)];
-    action_ = QStringLiteral("key %1 in TxtU").arg(key);
-    QTest::keyClick(w_.get<QLineEdit>("TxtU"), key);
-  }
-
-  void check() {
-    messages_ += static_cast<int>(w_.takeMessages().size());
-    QStringList shown =
-        w_.texts(u"LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16 TxtU"_qs)
-            .split(u'|');
-    shown += w_.report();
-    for (const QString& text : shown) {
-      QVERIFY2(!LooksBroken(text), qPrintable(text));
-    }
-    // Nothing left open, and the event loop still delivers a posted call.
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-    QVERIFY(QApplication::activePopupWidget() == nullptr);
-    bool answered = false;
-    QMetaObject::invokeMethod(
-        &w_.form(), [&answered] { answered = true; }, Qt::QueuedConnection);
-    for (const QDeadlineTimer deadline(10'000); !answered && !deadline.hasExpired();) {
-      QCoreApplication::processEvents();
-    }
-    QVERIFY(answered);
-  }
-
-  Rng rng_;
-  Window w_;
-  QString action_;
-  int messages_ = 0;
-};
+const Qt::Key kR20Keys[] = {Qt::Key_7,     Qt::Key_Period,    Qt::Key_Comma,
+                            Qt::Key_Minus, Qt::Key_E,         Qt::Key_Space,
+                            Qt::Key_Left,  Qt::Key_Backspace, Qt::Key_Delete};
+const QRegularExpression kBroken(u"inf|nan|(^|[^0-9])-0[.,]00($|[^0-9])"_qs,
+                                 QRegularExpression::CaseInsensitiveOption);
 
 }  // namespace
 
@@ -170,15 +55,72 @@ class SoakTest : public QObject {
           }
         });
     ModalWatchdog watchdog;
-    Soak soak(seed);
-    for (int i = 0; i < actions && !QTest::currentTestFailed(); ++i) {
-      soak.act();
-      QVERIFY2(!watchdog.fired(), "a real message box opened");
-      if (QTest::currentTestFailed()) {
-        qWarning("seed %u, action %d: %s", seed, i, qPrintable(soak.lastAction()));
+    Window w;
+    std::mt19937 rng(seed);
+    int messages = 0;  // as a sign that the actions reach the window's checks
+    for (int i = 0; i < actions; ++i) {
+      QString action, expected, shown;  // the action, and what a field must hold after it
+      const auto dice = rng() % 100;
+      if (dice < 28) {
+        auto* list = w.get<QComboBox>(kLists[rng() % 4]);
+        expected = list->itemText(static_cast<int>(rng() % list->count()));
+        action = u"choose "_qs + expected + u" in "_qs + list->objectName();
+        w.choose(list->objectName(), expected);
+        shown = list->currentText();
+      } else if (dice < 56) {
+        // Half the time a sensible value (log-uniform, so that calculations are often accepted),
+        // else trouble; the field's text replaced key by key, R20 letting only digits and "." in.
+        const auto& [name, upTo] = kTyped[rng() % std::size(kTyped)];
+        const auto kind = static_cast<int>(rng() % 8);
+        QString text = kind >= 4 ? kTrouble[static_cast<qsizetype>(rng() % kTrouble.size())] : "";
+        if (kind < 4) {
+          const double value = std::pow(upTo, std::uniform_real_distribution<double>(0, 1)(rng));
+          text = QString::number(value, 'f', kind % 2 ? 0 : kind).prepend(rng() % 10 ? "" : "-");
+        }
+        action = QStringLiteral("type \"%1\" into %2").arg(text, name);
+        auto* list = qobject_cast<QComboBox*>(w.get<QWidget>(name));
+        QLineEdit* edit = list ? list->lineEdit() : w.get<QLineEdit>(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        TypeKeys(edit, text);
+        // Every field holds at most its maximum length; keys beyond it type nothing.
+        const bool r20 = QLatin1StringView(name) == "TxtU";
+        expected =
+            (r20 ? text.remove(QRegularExpression(u"[^0-9.]"_qs)) : text).left(edit->maxLength());
+        shown = edit->text();
+      } else if (dice < 66) {
+        const Qt::Key key = kR20Keys[rng() % std::size(kR20Keys)];
+        action = QStringLiteral("key %1 in TxtU").arg(key);
+        QTest::keyClick(w.get<QLineEdit>("TxtU"), key);
+      } else if (dice < 74) {
+        const QString option = rng() % 2 ? u"Option1"_qs : u"Option2"_qs;
+        action = u"click "_qs + option;
+        QTest::mouseClick(w.get<QRadioButton>(option), Qt::LeftButton);
+      } else {
+        const char* button = dice < 87 ? "Command1" : "Command2";
+        action = QStringLiteral("press %1 with \"%2\"").arg(button, w.texts("TxtPp TxtPg TxtK"));
+        w.click(button);
       }
+      const QByteArray where = (u"seed %1, action %2: "_qs.arg(seed).arg(i) + action).toUtf8();
+      QVERIFY2(shown == expected, where + ": " + shown.toUtf8());
+      messages += static_cast<int>(w.takeMessages().size());
+      const QString fields = "LblU LblAR LblDJ LblOJ LblP LblZ LblUr LblPr LblPot Lbl15 Lbl16 TxtU";
+      for (const QString& text : w.texts(fields).split(u'|') + w.report()) {
+        QVERIFY2(!text.contains(kBroken), where + ": " + text.toUtf8());
+      }
+      // Nothing left open, and the event loop still delivers a posted call.
+      QVERIFY2(!watchdog.fired(), where + ": a real message box opened");
+      QVERIFY2(!QApplication::activeModalWidget() && !QApplication::activePopupWidget(), where);
+      bool answered = false;
+      QMetaObject::invokeMethod(
+          &w.form(), [&answered] { answered = true; }, Qt::QueuedConnection);
+      for (const QDeadlineTimer deadline(10'000); !answered && !deadline.hasExpired();) {
+        QCoreApplication::processEvents();
+      }
+      QVERIFY2(answered, where);
     }
-    qInfo("%d actions, seed %u: %d messages", actions, seed, soak.messages());
+    qInfo("%d actions, seed %u: %d messages", actions, seed, messages);
   }
 };
 
