@@ -1,9 +1,7 @@
 #include "tests/ui/window_fixture.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
 #include <QContextMenuEvent>
-#include <QLocale>
 #include <QMenu>
 #include <QTimer>
 
@@ -16,19 +14,14 @@ void PrepareEnvironment() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
-  // As the program names itself: without an organization Windows keeps no settings.
-  QCoreApplication::setOrganizationName(QStringLiteral("linecalc"));
+  // Named as the program names itself, since without an organization Windows keeps no settings;
+  // ctest may run the two locales side by side, each with settings of its own.
   const QString locale = qEnvironmentVariable("LINECALC_TEST_LOCALE");
+  QCoreApplication::setOrganizationName(locale.isEmpty() ? u"linecalc"_qs
+                                                         : u"linecalc-test-"_qs + locale);
   if (!locale.isEmpty()) {
     QLocale::setDefault(QLocale(locale));
-    // ctest may run the two locales side by side; each keeps its settings (recent files, the
-    // last folder, the columns) apart.
-    QCoreApplication::setOrganizationName(u"linecalc-test-"_qs + locale);
   }
-}
-
-QString Shown(const QString& dotted) {
-  return QString(dotted).replace(u'.', QLocale().decimalPoint());
 }
 
 QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
@@ -37,14 +30,12 @@ QStringList ThroughContextMenu(QWidget* widget, const QString& chosen) {
   QTimer::singleShot(0, widget, [&offered, chosen] {
     if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
       for (QAction* action : menu->actions()) {
-        if (action->isSeparator()) {
-          continue;
-        }
         offered.append(action->text().section(u'\t', 0, 0).remove(u'&'));
-        if (offered.back() == chosen) {
+        if (!action->isSeparator() && offered.back() == chosen) {
           action->trigger();
         }
       }
+      offered.removeAll(QString());  // the separators
       menu->close();
     }
   });
@@ -69,12 +60,6 @@ void Activate(QWidget* window) {
   }
 }
 
-QString Controls::text(const QString& name) {
-  QWidget* widget = get<QWidget>(name);
-  auto* list = qobject_cast<QComboBox*>(widget);
-  return list ? list->currentText() : widget->property("text").toString();
-}
-
 QString Controls::texts(const QString& names) {
   QStringList shown;
   for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
@@ -91,16 +76,13 @@ void Controls::press(const QString& keys) {
       }
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    if (word.endsWith(u':')) {
-      continue;
-    }
     // An open drop-down takes the keys while it is open.
     QWidget* target = QApplication::activePopupWidget();
     target = target ? target->focusWidget() : QApplication::focusWidget();
     const QKeySequence key = QKeySequence::fromString(word);
     if (key.count() == 1 && key.toString() == word) {
       QTest::keySequence(target, key);
-    } else {
+    } else if (!word.endsWith(u':')) {
       TypeKeys(target, word);
     }
   }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLocale>
 #include <QTest>
 #include <utility>
 
@@ -15,7 +17,9 @@ namespace linecalc::ui::test {
 void PrepareEnvironment();
 
 // `dotted` ("26.00") with the locale's decimal separator, as the window shows numbers.
-QString Shown(const QString& dotted);
+inline QString Shown(const QString& dotted) {
+  return QString(dotted).replace(u'.', QLocale().decimalPoint());
+}
 
 // Right-clicks `widget`, triggers the item `chosen` (as the user reads it: no "&", no shortcut)
 // in the menu that opens and returns the items the menu offered, separators left out.
@@ -58,7 +62,10 @@ class Controls {
   }
 
   // The text a field, result field, choice list or caption shows.
-  QString text(const QString& name);
+  QString text(const QString& name) {
+    auto* list = qobject_cast<QComboBox*>(get<QWidget>(name));
+    return list ? list->currentText() : get<QWidget>(name)->property("text").toString();
+  }
   // The texts of the blank-separated `names`, joined by "|".
   QString texts(const QString& names);
   // The user's keys, blank-separated: "Name:" tabs on to that control; a word that names a key
@@ -81,7 +88,6 @@ class Window : public Controls {
     form_.setMessageSink([this](const QString& text) { messages_.append(text); });
     Activate(&form_);
   }
-
   Form1& form() { return form_; }
   QStringList takeMessages() { return std::exchange(messages_, {}); }
 
