@@ -7,6 +7,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 #include <QtTest>
+#include <utility>
 
 #include "object/line_table.h"
 #include "tests/ui/window_fixture.h"
@@ -38,14 +39,11 @@ object::ObjectLine SmallLayout() {
 QString Outline(const StretchList& list) {
   QStringList stretches;
   for (const Stretch& s : list) {
-    QString text = QString::fromStdString(s.length);
-    if (!s.repeat.empty()) {
-      text += u'*' + QString::fromStdString(s.repeat);
-    }
     QStringList groups;
     for (const SpeakerGroup& g : s.speakers) {
       groups.append(QString::fromStdString(g.count + "x" + g.power));
     }
+    QString text = QString::fromStdString(s.repeat.empty() ? s.length : s.length + "*" + s.repeat);
     text += u':' + groups.join(u',');
     for (const StretchList& branch : s.branches) {
       text += u'[' + Outline(branch) + u']';
@@ -55,36 +53,28 @@ QString Outline(const StretchList& list) {
   return stretches.join(u';');
 }
 
-std::vector<int> Path(const QString& text) {
-  std::vector<int> path;
-  for (const QString& row : text.split(u'.')) {
-    path.push_back(row.toInt());
-  }
-  return path;
-}
-
-// "addStretch 0.1", "remove 0", "text 1 Repeat 10": a command of the editor at an item.
+// "addStretch 0.1", "removeLayoutItem 0", "text 1 Repeat 10": an action of the editor, or an
+// edit in place, at an item given by its rows from the top.
 void Run(LayoutEditor& editor, const QString& op) {
   const QStringList words = op.split(u' ');
-  const QModelIndex at = editor.treeModel().indexOf(Path(words[1]));
+  std::vector<int> path;
+  for (const QString& row : words[1].split(u'.')) {
+    path.push_back(row.toInt());
+  }
+  const QModelIndex at = editor.treeModel().indexOf(path);
   QVERIFY2(at.isValid(), qPrintable(op));
   editor.treeView().setCurrentIndex(at);
-  if (words[0] == u"addStretch") {
-    editor.addStretch();
-  } else if (words[0] == u"addBranch") {
-    editor.addBranch();
-  } else if (words[0] == u"addSpeakers") {
-    editor.addSpeakers();
-  } else if (words[0] == u"remove") {
-    editor.removeItem();
-  } else {
-    const auto column = static_cast<int>(
-        QStringList{"Item", "Length", "Repeat", "Count", "Power"}.indexOf(words[2]));
-    QVERIFY(editor.treeModel().setData(at.siblingAtColumn(column), words[3], Qt::EditRole));
+  if (words[0] != u"text") {
+    editor.findChild<QAction*>(words[0])->trigger();
+    return;
   }
+  const auto column =
+      static_cast<int>(QStringList{"Item", "Length", "Repeat", "Count", "Power"}.indexOf(words[2]));
+  QVERIFY(editor.treeModel().setData(at.siblingAtColumn(column), words[3], Qt::EditRole));
 }
 
-QStringList SpeakerRows(const QTableWidget& table) {
+// The loudspeaker table's rows, their cells joined by "|", the rows by "/".
+QString SpeakerRows(const QTableWidget& table) {
   QStringList rows;
   for (int r = 0; r < table.rowCount(); ++r) {
     QStringList cells;
@@ -93,15 +83,7 @@ QStringList SpeakerRows(const QTableWidget& table) {
     }
     rows.append(cells.join(u'|'));
   }
-  return rows;
-}
-
-QStringList ShownRows(const QStringList& dotted) {
-  QStringList rows;
-  for (const QString& row : dotted) {
-    rows.append(Shown(row));
-  }
-  return rows;
+  return rows.join(u'/');
 }
 
 }  // namespace
@@ -113,68 +95,45 @@ class LayoutEditorTest : public QObject {
   // Each command and edit in place is one undo step named for it; undoing them all gives back
   // the line exactly, and redoing them gives the edited layout again.
   void edits_data() {
-    QTest::addColumn<QStringList>("ops");
+    QTest::addColumn<QString>("ops");
     QTest::addColumn<QString>("outline");
-    QTest::addColumn<QString>("undoText");
-    QTest::newRow("length in place") << QStringList{"text 0 Length 35"} << "35:1x10[20:2x5];50:1x20"
-                                     << "схема линии: изменение длины участка (строка 1)";
-    QTest::newRow("repeat") << QStringList{"text 1 Repeat 10"} << "100:1x10[20:2x5];50*10:1x20"
-                            << "схема линии: изменение числа повторов участка (строка 1)";
-    QTest::newRow("tap") << QStringList{"text 0.0 Power 6"} << "100:1x6[20:2x5];50:1x20"
-                         << "схема линии: изменение мощности отвода (строка 1)";
-    QTest::newRow("count in a branch")
-        << QStringList{"text 0.1.0.0 Count 3"} << "100:1x10[20:3x5];50:1x20"
-        << "схема линии: изменение количества громкоговорителей (строка 1)";
-    QTest::newRow("stretch after the first")
-        << QStringList{"addStretch 0"} << "100:1x10[20:2x5];100:1x10;50:1x20"
-        << "схема линии: добавление участка (строка 1)";
-    QTest::newRow("stretch in a branch")
-        << QStringList{"addStretch 0.1"} << "100:1x10[20:2x5;10:1x6];50:1x20"
-        << "схема линии: добавление участка (строка 1)";
-    QTest::newRow("branch") << QStringList{"addBranch 1.0"} << "100:1x10[20:2x5];50:1x20[10:1x6]"
-                            << "схема линии: добавление ответвления (строка 1)";
-    QTest::newRow("speakers") << QStringList{"addSpeakers 1"} << "100:1x10[20:2x5];50:1x20,1x20"
-                              << "схема линии: добавление громкоговорителей (строка 1)";
-    QTest::newRow("remove a group") << QStringList{"remove 0.0"} << "100:[20:2x5];50:1x20"
-                                    << "схема линии: удаление громкоговорителей (строка 1)";
-    QTest::newRow("remove a branch") << QStringList{"remove 0.1"} << "100:1x10;50:1x20"
-                                     << "схема линии: удаление ответвления (строка 1)";
-    QTest::newRow("remove a stretch") << QStringList{"remove 0"} << "50:1x20"
-                                      << "схема линии: удаление участка (строка 1)";
-    QTest::newRow("several") << QStringList{"addStretch 1", "text 2 Length 7", "remove 0.1"}
-                             << "100:1x10;50:1x20;7:1x20"
-                             << "схема линии: удаление ответвления (строка 1)";
+    QTest::addColumn<QString>("undoText");  // of the last, after "схема линии: "
+    // clang-format off
+    QTest::newRow("length in place") << "text 0 Length 35" << "35:1x10[20:2x5];50:1x20" << "изменение длины участка";
+    QTest::newRow("repeat") << "text 1 Repeat 10" << "100:1x10[20:2x5];50*10:1x20" << "изменение числа повторов участка";
+    QTest::newRow("tap") << "text 0.0 Power 6" << "100:1x6[20:2x5];50:1x20" << "изменение мощности отвода";
+    QTest::newRow("count in a branch") << "text 0.1.0.0 Count 3" << "100:1x10[20:3x5];50:1x20" << "изменение количества громкоговорителей";
+    QTest::newRow("stretch after the first") << "addStretch 0" << "100:1x10[20:2x5];100:1x10;50:1x20" << "добавление участка";
+    QTest::newRow("stretch in a branch") << "addStretch 0.1" << "100:1x10[20:2x5;10:1x6];50:1x20" << "добавление участка";
+    QTest::newRow("branch") << "addBranch 1.0" << "100:1x10[20:2x5];50:1x20[10:1x6]" << "добавление ответвления";
+    QTest::newRow("speakers") << "addSpeakers 1" << "100:1x10[20:2x5];50:1x20,1x20" << "добавление громкоговорителей";
+    QTest::newRow("remove a group") << "removeLayoutItem 0.0" << "100:[20:2x5];50:1x20" << "удаление громкоговорителей";
+    QTest::newRow("remove a branch") << "removeLayoutItem 0.1" << "100:1x10;50:1x20" << "удаление ответвления";
+    QTest::newRow("remove a stretch") << "removeLayoutItem 0" << "50:1x20" << "удаление участка";
+    QTest::newRow("several") << "addStretch 1;text 2 Length 7;removeLayoutItem 0.1" << "100:1x10;50:1x20;7:1x20" << "удаление ответвления";
+    // clang-format on
   }
   void edits() {
-    QFETCH(QStringList, ops);
+    QFETCH(QString, ops);
     QFETCH(QString, outline);
     QFETCH(QString, undoText);
     QUndoStack stack;
     LineTableModel model;
     model.setUndoStack(&stack);
-    object::LineObject object;
-    object.lines = {SmallLayout()};
-    model.setLineObject(object);
+    model.setLineObject({"", "", std::nullopt, {SmallLayout()}, {}, ""});
     LayoutEditor editor(model, stack, 0);
-    for (const QString& op : ops) {
+    for (const QString& op : ops.split(u';')) {
       Run(editor, op);
     }
-    const auto layoutNow = [&model] {
-      return Outline(model.lineObject().lines[0].inputs.layout.stretches);
-    };
-    QCOMPARE(layoutNow(), outline);
+    QCOMPARE(Outline(model.lineObject().lines[0].inputs.layout.stretches), outline);
     QCOMPARE(Outline(editor.treeModel().layout().stretches), outline);
-    QCOMPARE(stack.count(), ops.size());
-    QCOMPARE(stack.undoText(), undoText);
-    while (stack.canUndo()) {
-      stack.undo();
-    }
+    QCOMPARE(stack.count(), ops.count(u';') + 1);
+    QCOMPARE(stack.undoText(), "схема линии: " + undoText + " (строка 1)");
+    stack.setIndex(0);
     QVERIFY(model.lineObject().lines[0] == SmallLayout());
     QCOMPARE(Outline(editor.treeModel().layout().stretches), QString("100:1x10[20:2x5];50:1x20"));
-    while (stack.canRedo()) {
-      stack.redo();
-    }
-    QCOMPARE(layoutNow(), outline);
+    stack.setIndex(stack.count());
+    QCOMPARE(Outline(model.lineObject().lines[0].inputs.layout.stretches), outline);
   }
 
   // The loudspeaker table in the order of the layout, as the sheet prints it; a text being
@@ -184,13 +143,11 @@ class LayoutEditorTest : public QObject {
     QUndoStack stack;
     LineTableModel model;
     model.setUndoStack(&stack);
-    object::LineObject object;
-    object.lines = {SmallLayout()};
-    model.setLineObject(object);
+    model.setLineObject({"", "", std::nullopt, {SmallLayout()}, {}, ""});
     LayoutEditor editor(model, stack, 0);
     QCOMPARE(SpeakerRows(editor.speakerTable()),
-             ShownRows({"1|100.00|10.00|99.19|9.84|-0.07", "2|120.00|5.00|99.15|4.92|-0.07",
-                        "3|120.00|5.00|99.15|4.92|-0.07", "4|150.00|20.00|98.98|19.60|-0.09"}));
+             Shown("1|100.00|10.00|99.19|9.84|-0.07/2|120.00|5.00|99.15|4.92|-0.07/"
+                   "3|120.00|5.00|99.15|4.92|-0.07/4|150.00|20.00|98.98|19.60|-0.09"));
     QCOMPARE(editor.summary().text(),
              Shown("Pном = 40.00 Вт (N = 4 ") + "шт.); " +
                  Shown("Ррез = 39.26 Вт; U · I = 39.63 Вт; в проводах 0.37 Вт\nПотери 1.84 % "
@@ -203,9 +160,11 @@ class LayoutEditorTest : public QObject {
     QVERIFY(cell != nullptr);
     cell->selectAll();
     QTest::keyClicks(cell, "0");
-    QCOMPARE(SpeakerRows(editor.speakerTable()).last(), Shown("4|100.00|20.00|99.19|19.68|-0.07"));
+    QVERIFY(
+        SpeakerRows(editor.speakerTable()).endsWith(Shown("/4|100.00|20.00|99.19|19.68|-0.07")));
     QTest::keyClick(cell, Qt::Key_Escape);
-    QCOMPARE(SpeakerRows(editor.speakerTable()).last(), Shown("4|150.00|20.00|98.98|19.60|-0.09"));
+    QVERIFY(
+        SpeakerRows(editor.speakerTable()).endsWith(Shown("/4|150.00|20.00|98.98|19.60|-0.09")));
     editor.preview(editor.treeModel().indexOf({1, 0}).siblingAtColumn(Column::Power), "0");
     QCOMPARE(editor.refusal().text(),
              QString("Введите значение мощности в диапазоне от 1 до 100 Вт"));
@@ -218,29 +177,23 @@ class LayoutEditorTest : public QObject {
   // back exactly; a line at the end of the line gets one stretch of its length; a uniform load
   // the layout cannot take is left as it is.
   void convert_data() {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("command");  // or the choice of the load
     QTest::addColumn<object::ObjectLine>("line");
-    QTest::addColumn<QString>("outline");
+    QTest::addColumn<QString>("outline");  // empty: left as it is
     QTest::addColumn<QString>("undoText");
-    const object::ObjectLine uniform{
-        "Улица",
-        {Material::Aluminium, 7, "300", "0", "100", std::nullopt, LoadKind::Uniform, "6", "8"}};
-    object::ObjectLine single = uniform;
-    single.inputs.load = LoadKind::Single;
-    single.inputs.power = "40";
-    object::ObjectLine tooMany = uniform;
-    tooMany.inputs.count = "1001";
-    QTest::newRow("command") << "convert" << uniform << "37.5*8:1x6"
-                             << "преобразование в схему (строка 1)";
-    QTest::newRow("choice") << "choose" << uniform << "37.5*8:1x6"
-                            << "изменение вида нагрузки (строка 1)";
-    QTest::newRow("choice on a single load") << "choose" << single << "300:1x40"
-                                             << "изменение вида нагрузки (строка 1)";
-    QTest::newRow("too many to convert") << "convert" << tooMany << ""
-                                         << "";
+    const auto line = [](LoadKind load, const char* power, const char* count) {
+      return object::ObjectLine{
+          "Улица", {Material::Aluminium, 7, "300", "0", "100", std::nullopt, load, power, count}};
+    };
+    // clang-format off
+    QTest::newRow("command") << true << line(LoadKind::Uniform, "6", "8") << "37.5*8:1x6" << "преобразование в схему (строка 1)";
+    QTest::newRow("choice") << false << line(LoadKind::Uniform, "6", "8") << "37.5*8:1x6" << "изменение вида нагрузки (строка 1)";
+    QTest::newRow("choice on a single load") << false << line(LoadKind::Single, "40", "8") << "300:1x40" << "изменение вида нагрузки (строка 1)";
+    QTest::newRow("too many to convert") << true << line(LoadKind::Uniform, "6", "1001") << "" << "";
+    // clang-format on
   }
   void convert() {
-    QFETCH(QString, how);
+    QFETCH(bool, command);
     QFETCH(object::ObjectLine, line);
     QFETCH(QString, outline);
     QFETCH(QString, undoText);
@@ -248,15 +201,13 @@ class LayoutEditorTest : public QObject {
     ObjectDialogs dialogs;
     dialogs.message = [](const QString& text) { QFAIL(qPrintable(text)); };
     window.setDialogs(dialogs);
-    object::LineObject object;
-    object.lines = {line};
-    window.model().setLineObject(object);
+    window.model().setLineObject({"", "", std::nullopt, {line}, {}, ""});
     window.table().setCurrentIndex(window.model().index(0, 0));
     auto* edit = window.findChild<QAction*>("editLayout");
     auto* toLayout = window.findChild<QAction*>("convertToLayout");
-    QCOMPARE(edit->isEnabled(), false);
-    QCOMPARE(toLayout->isEnabled(), line.inputs.load == LoadKind::Uniform);
-    if (how == u"convert") {
+    QCOMPARE(std::pair(edit->isEnabled(), toLayout->isEnabled()),
+             std::pair(false, line.inputs.load == LoadKind::Uniform));
+    if (command) {
       toLayout->trigger();
     } else {
       window.model().setData(window.model().index(0, static_cast<int>(object::LineColumn::Load)),
@@ -268,11 +219,10 @@ class LayoutEditorTest : public QObject {
       QVERIFY(window.statusBar()->currentMessage().contains("нельзя преобразовать в схему"));
       return;
     }
-    QCOMPARE(now.inputs.load, LoadKind::Layout);
     QCOMPARE(Outline(now.inputs.layout.stretches), outline);
+    QCOMPARE(now.inputs.load, LoadKind::Layout);
     QCOMPARE(window.undoStack().undoText(), undoText);
-    QCOMPARE(edit->isEnabled(), true);
-    QCOMPARE(toLayout->isEnabled(), false);
+    QCOMPARE(std::pair(edit->isEnabled(), toLayout->isEnabled()), std::pair(true, false));
     edit->trigger();
     auto* editor = window.findChild<LayoutEditor*>();
     QVERIFY(editor != nullptr);
