@@ -7,7 +7,7 @@ namespace linecalc::ui {
 
 LayoutPlot::LayoutPlot(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("layoutPlot"));
-  setAccessibleName(QStringLiteral("График напряжения у громкоговорителей по расстоянию"));
+  setQuantity(quantity_);
   setMinimumSize(260, 160);
 }
 

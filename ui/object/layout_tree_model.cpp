@@ -71,6 +71,20 @@ std::optional<LayoutEdit> Edit(LineLayout layout, std::vector<int> select, const
   return LayoutEdit{std::move(layout), std::move(select), QString::fromUtf8(what)};
 }
 
+// Adds to the stretch a command at `path` acts on what `add` puts there (`add` returns the new
+// item's row under that stretch) and selects it.
+template <typename Add>
+std::optional<LayoutEdit> AddToStretch(LineLayout layout, const std::vector<int>& path, Add add,
+                                       const char* what) {
+  std::vector<int> select = StretchPathOf(layout, path);
+  const std::optional<Place> place = Locate(layout, select);
+  if (!place) {
+    return std::nullopt;
+  }
+  select.push_back(add(*place->stretch));
+  return Edit(std::move(layout), std::move(select), what);
+}
+
 }  // namespace
 
 LayoutTreeModel::LayoutTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
@@ -191,31 +205,25 @@ std::optional<LayoutEdit> LayoutTreeModel::addStretch(const QModelIndex& at) con
 }
 
 std::optional<LayoutEdit> LayoutTreeModel::addBranch(const QModelIndex& at) const {
-  LineLayout layout = layout_;
-  std::vector<int> select = StretchPathOf(layout, pathOf(at));
-  const std::optional<Place> place = Locate(layout, select);
-  if (!place) {
-    return std::nullopt;
-  }
-  Stretch& stretch = *place->stretch;
-  stretch.branches.push_back({NewStretch()});
-  select.push_back(static_cast<int>(stretch.speakers.size() + stretch.branches.size()) - 1);
-  return Edit(std::move(layout), std::move(select), "добавление ответвления");
+  return AddToStretch(
+      layout_, pathOf(at),
+      [](Stretch& stretch) {
+        stretch.branches.push_back({NewStretch()});
+        return static_cast<int>(stretch.speakers.size() + stretch.branches.size()) - 1;
+      },
+      "добавление ответвления");
 }
 
 std::optional<LayoutEdit> LayoutTreeModel::addSpeakers(const QModelIndex& at) const {
-  LineLayout layout = layout_;
-  std::vector<int> select = StretchPathOf(layout, pathOf(at));
-  const std::optional<Place> place = Locate(layout, select);
-  if (!place) {
-    return std::nullopt;
-  }
-  Stretch& stretch = *place->stretch;
-  const SpeakerGroup group =
-      stretch.speakers.empty() ? SpeakerGroup{"1", "6"} : stretch.speakers.back();
-  stretch.speakers.push_back(group);
-  select.push_back(static_cast<int>(stretch.speakers.size()) - 1);
-  return Edit(std::move(layout), std::move(select), "добавление громкоговорителей");
+  return AddToStretch(
+      layout_, pathOf(at),
+      [](Stretch& stretch) {
+        const SpeakerGroup group =
+            stretch.speakers.empty() ? SpeakerGroup{"1", "6"} : stretch.speakers.back();
+        stretch.speakers.push_back(group);
+        return static_cast<int>(stretch.speakers.size()) - 1;
+      },
+      "добавление громкоговорителей");
 }
 
 std::optional<LayoutEdit> LayoutTreeModel::remove(const QModelIndex& at) const {
