@@ -7,15 +7,12 @@
 #include <string_view>
 #include <variant>
 
-#include <QByteArray>
 #include <QString>
 
-#include "bench/object_bench_main.h"
+#include "bench/object_bench_common.h"
 #include "calc/line_calculation.h"
 #include "calc/tables.h"
-#include "object/object_csv.h"
-#include "object/object_file.h"
-#include "object/object_json.h"
+#include "object/line_object.h"
 
 namespace {
 
@@ -90,13 +87,7 @@ linecalc::object::LineObject LargeObject() {
 }
 
 void BM_ObjectWithLayoutsToCsv(benchmark::State& state) {
-  const QByteArray file = linecalc::object::SerializeObject(LargeObject());
-  for (auto _ : state) {
-    const linecalc::object::ObjectLoad load =
-        linecalc::object::ParseObject(file, QStringLiteral("bench"));
-    std::string csv = linecalc::object::ObjectCsv(*load.object);
-    benchmark::DoNotOptimize(csv);
-  }
+  linecalc::bench::BytesToCsv(state, LargeObject());
 }
 BENCHMARK(BM_ObjectWithLayoutsToCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 

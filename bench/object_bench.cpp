@@ -7,12 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include <QByteArray>
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 
-#include "bench/object_bench_main.h"
+#include "bench/object_bench_common.h"
 #include "calc/tables.h"
 #include "object/object_csv.h"
 #include "object/object_file.h"
@@ -44,13 +43,7 @@ linecalc::object::LineObject LargeObject() {
 
 // From the bytes of the file to the bytes of the CSV, in memory.
 void BM_ObjectBytesToCsv(benchmark::State& state) {
-  const QByteArray file = linecalc::object::SerializeObject(LargeObject());
-  for (auto _ : state) {
-    const linecalc::object::ObjectLoad load =
-        linecalc::object::ParseObject(file, QStringLiteral("bench"));
-    std::string csv = linecalc::object::ObjectCsv(*load.object);
-    benchmark::DoNotOptimize(csv);
-  }
+  linecalc::bench::BytesToCsv(state, LargeObject());
   state.counters["lines"] = kLines;
 }
 BENCHMARK(BM_ObjectBytesToCsv)->Unit(benchmark::kMillisecond)->Iterations(3);

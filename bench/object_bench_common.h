@@ -2,14 +2,28 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QByteArray>
 #include <QString>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "object/line_object.h"
+#include "object/object_csv.h"
 #include "object/object_file.h"
+#include "object/object_json.h"
 
 namespace linecalc::bench {
+
+// From the bytes of `measured`'s file to the bytes of its CSV, in memory.
+inline void BytesToCsv(benchmark::State& state, const object::LineObject& measured) {
+  const QByteArray file = object::SerializeObject(measured);
+  for (auto _ : state) {
+    const object::ObjectLoad load = object::ParseObject(file, QStringLiteral("bench"));
+    std::string csv = object::ObjectCsv(*load.object);
+    benchmark::DoNotOptimize(csv);
+  }
+}
 
 // `PROGRAM --write-object=PATH` writes the object `measured` gives to PATH and exits, so that
 // `linecalc --csv` itself can be timed on it; otherwise runs the registered benchmarks.
